@@ -1,0 +1,29 @@
+#include "TTestSupport.h"
+
+#include <QFile>
+#include <stdexcept>
+
+namespace testsupport {
+
+TScratchDir::TScratchDir() {
+    if (!FDir.isValid()) throw std::runtime_error("no temporary folder for the test");
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
+    return f.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+QByteArray Hex(const char* spacedHex) {
+    return QByteArray::fromHex(QByteArray(spacedHex).replace(' ', ""));
+}
+
+}  // namespace testsupport

@@ -1,0 +1,26 @@
+#pragma once
+// Small helpers shared by the tests: temporary folders, file contents, byte literals.
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A fresh folder removed with everything in it at the end of the test.
+class TScratchDir {
+public:
+    TScratchDir();
+    QString Path() const { return FDir.path(); }
+    QString File(const QString& name) const { return FDir.filePath(name); }
+
+private:
+    QTemporaryDir FDir;
+};
+
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// "81 60 87 40" -> the four bytes.
+QByteArray Hex(const char* spacedHex);
+
+}  // namespace testsupport
