@@ -9,15 +9,15 @@ namespace {
 
 const char* IconvName(int codePage) {
     switch (codePage) {
-    case TCodePage::Utf8:
-        return "UTF-8";
-    case TCodePage::ShiftJis:
-        return "CP932";
-    case TCodePage::EucJp:
-        // The Microsoft variant maps U+FF5E and the other CP932 specials like Windows does.
-        return "EUC-JP-MS";
-    default:
-        return nullptr;
+        case TCodePage::Utf8:
+            return "UTF-8";
+        case TCodePage::ShiftJis:
+            return "CP932";
+        case TCodePage::EucJp:
+            // The Microsoft variant maps U+FF5E and the other CP932 specials like Windows does.
+            return "EUC-JP-MS";
+        default:
+            return nullptr;
     }
 }
 
@@ -80,7 +80,9 @@ const char* Require(int codePage) {
 
 }  // namespace
 
-bool TCodePage::IsSupported(int codePage) { return IconvName(codePage) != nullptr; }
+bool TCodePage::IsSupported(int codePage) {
+    return IconvName(codePage) != nullptr;
+}
 
 QByteArray TCodePage::Encode(const QString& text, int codePage) {
     const char* name = Require(codePage);
@@ -96,9 +98,8 @@ QByteArray TCodePage::Encode(const QString& text, int codePage) {
                                 return static_cast<unsigned char>(p[at]) |
                                        (static_cast<unsigned char>(p[at + 1]) << 8);
                             };
-                            const bool pair = left >= 4 && unit(0) >= 0xD800 &&
-                                              unit(0) < 0xDC00 && unit(2) >= 0xDC00 &&
-                                              unit(2) < 0xE000;
+                            const bool pair = left >= 4 && unit(0) >= 0xD800 && unit(0) < 0xDC00 &&
+                                              unit(2) >= 0xDC00 && unit(2) < 0xE000;
                             return pair ? 4 : 2;
                         });
 }
@@ -110,7 +111,8 @@ QString TCodePage::Decode(const QByteArray& bytes, int codePage) {
     }
     TIconv conv("UTF-16LE", name);
     const QByteArray question = QByteArray("?\0", 2);
-    const QByteArray utf16 = conv.Convert(bytes.constData(), static_cast<size_t>(bytes.size()),
-                                          question, [](const char*, size_t) -> size_t { return 1; });
+    const QByteArray utf16 =
+        conv.Convert(bytes.constData(), static_cast<size_t>(bytes.size()), question,
+                     [](const char*, size_t) -> size_t { return 1; });
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 }

@@ -7,8 +7,7 @@
 
 class TError : public std::exception {
 public:
-    explicit TError(const QString& message)
-        : FMessage(message), FUtf8(message.toStdString()) {}
+    explicit TError(const QString& message) : FMessage(message), FUtf8(message.toStdString()) {}
     const QString& Message() const noexcept { return FMessage; }
     const char* what() const noexcept override { return FUtf8.c_str(); }
 

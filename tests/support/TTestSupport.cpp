@@ -6,12 +6,14 @@
 namespace testsupport {
 
 TScratchDir::TScratchDir() {
-    if (!FDir.isValid()) throw std::runtime_error("no temporary folder for the test");
+    if (!FDir.isValid())
+        throw std::runtime_error("no temporary folder for the test");
 }
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
     return f.readAll();
 }
 
