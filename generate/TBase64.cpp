@@ -36,7 +36,8 @@ TGroup DecodeGroup(const char* g) {
 // The group at `g` padded out to four characters when the input ends early.
 std::array<char, 4> GroupAt(const QByteArray& in, qsizetype at) {
     std::array<char, 4> g{'A', 'A', 'A', 'A'};
-    for (qsizetype k = 0; k < 4 && at + k < in.size(); ++k) g[k] = in[at + k];
+    for (qsizetype k = 0; k < 4 && at + k < in.size(); ++k)
+        g[k] = in[at + k];
     return g;
 }
 
@@ -83,7 +84,8 @@ QByteArray TBase64::Decode(const QByteArray& base64) {
     for (qsizetype i = 0; i < base64.size(); i += 4) {
         const auto g = GroupAt(base64, i);
         for (unsigned char b : DecodeGroup(g.data()).Bytes) {
-            if (b != 0) out.append(static_cast<char>(b));
+            if (b != 0)
+                out.append(static_cast<char>(b));
         }
     }
     return out;
@@ -105,7 +107,8 @@ void TBase64::DecodeToStream(const QByteArray& base64, QIODevice& stream) {
             count = 2;
         }
         out.append(reinterpret_cast<const char*>(bytes.Bytes), count);
-        if (count < 3) break;
+        if (count < 3)
+            break;
     }
     if (stream.write(out) != out.size()) {
         throw std::runtime_error("writing the decoded bytes failed");
