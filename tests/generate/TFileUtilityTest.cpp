@@ -12,33 +12,11 @@
 
 using testsupport::Hex;
 using testsupport::ReadFile;
+using testsupport::TScopedEnv;
 using testsupport::TScratchDir;
 using testsupport::WriteFile;
 
 namespace {
-
-// Sets an environment variable for one scope and puts the old value back.
-class TScopedEnv {
-public:
-    TScopedEnv(const char* name, const QString& value)
-        : FName(name), FHad(qEnvironmentVariableIsSet(name)), FOld(qgetenv(name)) {
-        qputenv(name, value.toUtf8());
-    }
-    ~TScopedEnv() {
-        if (FHad) {
-            qputenv(FName, FOld);
-        } else {
-            qunsetenv(FName);
-        }
-    }
-    TScopedEnv(const TScopedEnv&) = delete;
-    TScopedEnv& operator=(const TScopedEnv&) = delete;
-
-private:
-    const char* FName;
-    bool FHad;
-    QByteArray FOld;
-};
 
 constexpr QFile::Permissions ForOthers = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;

@@ -94,19 +94,17 @@ TEST_F(TConfigTest, SavingWritesTheLayoutAndMergesIntoTheOldFile) {
 }
 
 TEST_F(TConfigTest, FileNameFollowsTheExecutableInTheConfigFolder) {
-    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", FDir.Path().toUtf8());
+    const testsupport::TScopedEnv config("XDG_CONFIG_HOME", FDir.Path());
     const QString expected =
         FDir.Path() + "/RavuVededuze/" +
         QFileInfo(QFileInfo("/proc/self/exe").canonicalFilePath()).completeBaseName() + ".INI";
     EXPECT_EQ(TOrvaneConfig().GetFileName(), expected);
     EXPECT_TRUE(expected.endsWith("/RavuVededuze/test_model.INI"));
-    qputenv("XDG_CONFIG_HOME", old);
 }
 
 TEST_F(TConfigTest, SaveCreatesTheFolderAndLoadReadsItBack) {
-    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", FDir.File("deep/config").toUtf8());
+    auto config =
+        std::make_unique<testsupport::TScopedEnv>("XDG_CONFIG_HOME", FDir.File("deep/config"));
     TOrvaneConfig saved;
     saved.IsSaveWindowState = true;
     saved.Width = 800;
@@ -120,9 +118,9 @@ TEST_F(TConfigTest, SaveCreatesTheFolderAndLoadReadsItBack) {
     EXPECT_EQ(Entries(*loaded.History), QStringList({"/p.PT"}));
     // A folder that cannot be made (a file stands in its way) loses the settings silently.
     WriteFile(FDir.File("blocked"), "x");
-    qputenv("XDG_CONFIG_HOME", FDir.File("blocked").toUtf8());
+    config.reset();
+    config = std::make_unique<testsupport::TScopedEnv>("XDG_CONFIG_HOME", FDir.File("blocked"));
     EXPECT_FALSE(saved.Save());
-    qputenv("XDG_CONFIG_HOME", old);
 }
 
 TEST_F(TConfigTest, LastProjectNeedsAnExistingFile) {

@@ -10,6 +10,19 @@ TScratchDir::TScratchDir() {
         throw std::runtime_error("no temporary folder for the test");
 }
 
+TScopedEnv::TScopedEnv(const char* name, const QString& value)
+    : FName(name), FOld(qgetenv(name)), FWasSet(qEnvironmentVariableIsSet(name)) {
+    qputenv(name, value.toUtf8());
+}
+
+TScopedEnv::~TScopedEnv() {
+    if (FWasSet) {
+        qputenv(FName.constData(), FOld);
+    } else {
+        qunsetenv(FName.constData());
+    }
+}
+
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

@@ -24,6 +24,20 @@ private:
     QTemporaryDir FDir;
 };
 
+// Sets an environment variable for the lifetime of the object, then restores it (or unsets it).
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, const QString& value);
+    ~TScopedEnv();
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    QByteArray FName;
+    QByteArray FOld;
+    bool FWasSet;
+};
+
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
 // "81 60 87 40" -> the four bytes.
