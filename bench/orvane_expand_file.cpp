@@ -40,7 +40,18 @@ int main(int argc, char** argv) {
     }
     try {
         const TOutputDataMap outputs = ReadValues(argv[2]);
-        const QByteArray page = THtmlFileMaker(outputs).MakeUtf8(ReadAll(argv[1]));
+        // The template is mapped, not read, so it is neither copied nor held twice.
+        QFile templateFile(QString::fromLocal8Bit(argv[1]));
+        if (!templateFile.open(QIODevice::ReadOnly)) {
+            throw TError("cannot read " + templateFile.fileName());
+        }
+        const qsizetype size = templateFile.size();
+        const uchar* mapped = size > 0 ? templateFile.map(0, size) : nullptr;
+        if (size > 0 && !mapped) {
+            throw TError("cannot map " + templateFile.fileName());
+        }
+        const QByteArray page = THtmlFileMaker(outputs).MakeUtf8(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), size));
         QFile out(QString::fromLocal8Bit(argv[3]));
         if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size()) {
             throw TError("cannot write " + out.fileName());

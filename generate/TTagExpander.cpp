@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "TCodePage.h"
@@ -114,20 +115,37 @@ struct TExtent {
     bool AddFinalBreak;  // the last line has no break of its own
 };
 
+// The last CR or LF in [p, end), or null.
+const char* FindLastBreak(const char* p, const char* end) {
+    const auto* cr = static_cast<const char*>(memrchr(p, '\r', end - p));
+    const auto* lf = static_cast<const char*>(memrchr(p, '\n', end - p));
+    return std::max(cr, lf, std::less<>());
+}
+
+qsizetype LineNumber(const char* begin, const char* lineStart) {
+    TBreakFinder breaks(begin, lineStart);
+    qsizetype line = 1;
+    for (const char* p = begin; p < lineStart; ++line) {
+        p = TBreakFinder::Skip(breaks.Next(p), lineStart);
+    }
+    return line;
+}
+
+// Checked in strides rather than line by line: every line that starts before the last
+// break within reach of a line start ends at that break or earlier.
 TExtent MeasureText(const QByteArray& text) {
     const char* begin = text.constData();
     const char* end = Find(begin, begin + text.size(), '\0');
     TExtent extent{end - begin, 0, begin != end && !IsLineBreak(end[-1])};
-    TBreakFinder breaks(begin, end);
-    qsizetype line = 1;
-    for (const char* p = begin; p < end; ++line) {
-        const char* lineBreak = breaks.Next(p);
-        if (lineBreak - p > TTagExpander::MaxLineBytes) {
+    constexpr qsizetype reach = TTagExpander::MaxLineBytes + 1;
+    for (const char* p = begin; end - p >= reach;) {
+        const char* lastBreak = FindLastBreak(p, p + reach);
+        if (!lastBreak) {
             extent.Size = p - begin;
-            extent.LongLine = line;
+            extent.LongLine = LineNumber(begin, p);
             break;
         }
-        p = lineBreak == end ? end : TBreakFinder::Skip(lineBreak, end);
+        p = TBreakFinder::Skip(lastBreak, end);
     }
     return extent;
 }

@@ -6,7 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORVANE_BUILD_DIR:-$root/build}"
-runs="${BENCH_RUNS:-3}"
+runs="${BENCH_RUNS:-5}"
 tool="$build/bench/orvane_expand_file"
 node_dir="${ORVANE_BENCH_NODE_DIR:-/tmp/orvane-bench-node}"
 [ -x "$tool" ] || { echo "missing $tool: build first" >&2; exit 1; }
@@ -19,7 +19,8 @@ fi
 work="$(mktemp -d /tmp/orvane-bench-expand.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 
-# Lines of 64 bytes and an LF; every 16th line ends in a tag naming one of 1000 values.
+# Lines of 64 bytes and an LF; every 16th line has a tag naming one of 1000 values after
+# its first 44 bytes, so that all three tools write the same page.
 perl -e '
     my $text = "<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit.</p>";
     open my $orv, ">", "$ARGV[0]/page.tpl" or die;
@@ -31,7 +32,7 @@ perl -e '
         my $n = "n" . ($line / 16 % 1000);
         for ([$orv, "<#p name=$n>"], [$mus, "{{{$n}}}"]) {
             my ($fh, $tag) = @$_;
-            print $fh substr($text, 0, 64 - length $tag), $tag, "\n";
+            print $fh substr($text, 0, 44), $tag, "\n";
         }
     }' "$work"
 cat >"$work/render.js" <<'JS'
