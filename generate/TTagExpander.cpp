@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <utility>
 
 #include "TCodePage.h"
@@ -115,11 +114,12 @@ struct TExtent {
     bool AddFinalBreak;  // the last line has no break of its own
 };
 
-// The last CR or LF in [p, end), or null.
+// The last CR or LF in [p, end), or null. A CR is looked for only after the last LF.
 const char* FindLastBreak(const char* p, const char* end) {
-    const auto* cr = static_cast<const char*>(memrchr(p, '\r', end - p));
     const auto* lf = static_cast<const char*>(memrchr(p, '\n', end - p));
-    return std::max(cr, lf, std::less<>());
+    const char* crFrom = lf ? lf + 1 : p;
+    const auto* cr = static_cast<const char*>(memrchr(crFrom, '\r', end - crFrom));
+    return cr ? cr : lf;
 }
 
 qsizetype LineNumber(const char* begin, const char* lineStart) {
