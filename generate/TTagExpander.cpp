@@ -193,6 +193,9 @@ int HexValue(char c) {
 
 // "+" is a space, "%%" a "%", "%XX" the byte XX, all in the bytes of the 8-bit code page.
 QString UrlDecode(const QString& field) {
+    if (IsAscii(QStringView(field)) && !field.contains(u'+') && !field.contains(u'%')) {
+        return field;  // the usual name=value needs no conversion
+    }
     const QByteArray bytes = ToAnsi(field);
     const qsizetype size = bytes.size();
     QByteArray decoded;
