@@ -1,5 +1,6 @@
 #include "TTagExpander.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -25,6 +26,86 @@ bool IsLetterOrDigit(char c) {
     return IsLetter(c) || (c >= '0' && c <= '9');
 }
 
+const char* Find(const char* p, const char* end, char c) {
+    if (p >= end) {
+        return end;
+    }
+    const auto* found = static_cast<const char*>(std::memchr(p, c, end - p));
+    return found ? found : end;
+}
+
+// Finds line breaks with memchr. It remembers the next CR and the next LF, so a text with
+// only one kind of break is still read once; positions asked for must not go back.
+class TBreakFinder {
+public:
+    TBreakFinder(const char* begin, const char* end)
+        : FEnd(end), FCr(Find(begin, end, '\r')), FLf(Find(begin, end, '\n')) {}
+
+    // The first CR or LF at or after p, or the end.
+    const char* Next(const char* p) {
+        if (FCr < p) {
+            FCr = Find(p, FEnd, '\r');
+        }
+        if (FLf < p) {
+            FLf = Find(p, FEnd, '\n');
+        }
+        return std::min(FCr, FLf);
+    }
+
+    // Past the break at p: CR LF counts as one.
+    static const char* Skip(const char* p, const char* end) {
+        return p + 1 < end && p[0] == '\r' && p[1] == '\n' ? p + 2 : p + 1;
+    }
+
+private:
+    const char* FEnd;
+    const char* FCr;
+    const char* FLf;
+};
+
+// The output as it grows: appending is a plain copy into room reserved ahead.
+class TOutput {
+public:
+    explicit TOutput(qsizetype expected) { Resize(expected); }
+
+    void Append(const char* bytes, qsizetype size) {
+        if (FBytes.size() - FSize < size) {
+            Resize(std::max(FBytes.size() * 2, FSize + size));
+        }
+        std::memcpy(FData + FSize, bytes, size);
+        FSize += size;
+    }
+    void Append(const QByteArray& bytes) { Append(bytes.constData(), bytes.size()); }
+
+    // Copies [p, end) with every CR LF, lone CR and lone LF written as CR LF.
+    void AppendWithCrLf(TBreakFinder& breaks, const char* p, const char* end) {
+        while (p < end) {
+            const char* lineBreak = std::min(breaks.Next(p), end);
+            Append(p, lineBreak - p);
+            if (lineBreak == end) {
+                return;
+            }
+            Append("\r\n", 2);
+            p = TBreakFinder::Skip(lineBreak, end);
+        }
+    }
+
+    QByteArray Take() {
+        FBytes.resize(FSize);
+        return std::move(FBytes);
+    }
+
+private:
+    void Resize(qsizetype size) {
+        FBytes.resize(size);
+        FData = FBytes.data();
+    }
+
+    QByteArray FBytes;
+    char* FData = nullptr;
+    qsizetype FSize = 0;
+};
+
 // The part of the text the reader gets through: up to a U+0000, and, when a line is too
 // long, up to that line's start, where the reader's window fails.
 struct TExtent {
@@ -33,49 +114,40 @@ struct TExtent {
     bool AddFinalBreak;  // the last line has no break of its own
 };
 
-TExtent MeasureText(const QByteArray& text) {
-    const char* begin = text.constData();
-    const auto* nul = static_cast<const char*>(std::memchr(begin, 0, text.size()));
-    const char* end = nul ? nul : begin + text.size();
-    TExtent extent{end - begin, 0, begin != end && !IsLineBreak(end[-1])};
-    qsizetype line = 1;
-    for (const char* p = begin; p < end; ++line) {
-        const char* lineStart = p;
-        while (p < end && !IsLineBreak(*p)) {
-            ++p;
-        }
-        if (p - lineStart > TTagExpander::MaxLineBytes) {
-            extent.Size = lineStart - begin;
-            extent.LongLine = line;
-            break;
-        }
-        if (p + 1 < end && p[0] == '\r' && p[1] == '\n') {
-            ++p;
-        }
-        if (p < end) {
-            ++p;
-        }
-    }
-    return extent;
+// The last CR or LF in [p, end), or null. A CR is looked for only after the last LF.
+const char* FindLastBreak(const char* p, const char* end) {
+    const auto* lf = static_cast<const char*>(memrchr(p, '\n', end - p));
+    const char* crFrom = lf ? lf + 1 : p;
+    const auto* cr = static_cast<const char*>(memrchr(crFrom, '\r', end - crFrom));
+    return cr ? cr : lf;
 }
 
-// Copies [p, end) with every CR LF, lone CR and lone LF written as CR LF.
-void AppendWithCrLf(QByteArray& out, const char* p, const char* end) {
-    while (p < end) {
-        const char* run = p;
-        while (p < end && !IsLineBreak(*p)) {
-            ++p;
-        }
-        out.append(run, p - run);
-        if (p == end) {
-            return;
-        }
-        if (p + 1 < end && p[0] == '\r' && p[1] == '\n') {
-            ++p;
-        }
-        ++p;
-        out.append("\r\n", 2);
+qsizetype LineNumber(const char* begin, const char* lineStart) {
+    TBreakFinder breaks(begin, lineStart);
+    qsizetype line = 1;
+    for (const char* p = begin; p < lineStart; ++line) {
+        p = TBreakFinder::Skip(breaks.Next(p), lineStart);
     }
+    return line;
+}
+
+// Checked in strides rather than line by line: every line that starts before the last
+// break within reach of a line start ends at that break or earlier.
+TExtent MeasureText(const QByteArray& text) {
+    const char* begin = text.constData();
+    const char* end = Find(begin, begin + text.size(), '\0');
+    TExtent extent{end - begin, 0, begin != end && !IsLineBreak(end[-1])};
+    constexpr qsizetype reach = TTagExpander::MaxLineBytes + 1;
+    for (const char* p = begin; end - p >= reach;) {
+        const char* lastBreak = FindLastBreak(p, p + reach);
+        if (!lastBreak) {
+            extent.Size = p - begin;
+            extent.LongLine = LineNumber(begin, p);
+            break;
+        }
+        p = TBreakFinder::Skip(lastBreak, end);
+    }
+    return extent;
 }
 
 bool IsAscii(QStringView text) {
@@ -121,6 +193,9 @@ int HexValue(char c) {
 
 // "+" is a space, "%%" a "%", "%XX" the byte XX, all in the bytes of the 8-bit code page.
 QString UrlDecode(const QString& field) {
+    if (IsAscii(QStringView(field)) && !field.contains(u'+') && !field.contains(u'%')) {
+        return field;  // the usual name=value needs no conversion
+    }
     const QByteArray bytes = ToAnsi(field);
     const qsizetype size = bytes.size();
     QByteArray decoded;
@@ -233,14 +308,14 @@ QStringList ParseParams(const QString& paramText) {
 // One run of the expander over one text.
 class TExpansion {
 public:
-    TExpansion(const QByteArray& text, const TTagExpander::TOnTag& onTag)
-        : FOnTag(onTag), FPos(text.constData()) {
-        const TExtent extent = MeasureText(text);
-        FEnd = FPos + extent.Size;
-        FLongLine = extent.LongLine;
-        FFinalBreak = extent.AddFinalBreak;
-        FOut.reserve(text.size() + text.size() / 16 + 2);
-    }
+    TExpansion(const QByteArray& text, const TTagExpander::TOnTag& onTag, const TExtent& extent)
+        : FOnTag(onTag),
+          FPos(text.constData()),
+          FEnd(FPos + extent.Size),
+          FLongLine(extent.LongLine),
+          FFinalBreak(extent.AddFinalBreak),
+          FBreaks(FPos, FEnd),
+          FOut(extent.Size + extent.Size / 8 + 2) {}
 
     QByteArray Run() {
         CopyText();
@@ -254,26 +329,25 @@ public:
             } else {
                 // Not a tag: the "<" stays, the blanks after it are lost, and a second "<"
                 // is plain text.
-                FOut.append('<');
+                FOut.Append("<", 1);
                 if (FPos < FEnd && *FPos == '<') {
-                    FOut.append('<');
+                    FOut.Append("<", 1);
                     ++FPos;
                 }
             }
             CopyText();
         }
-        return std::move(FOut);
+        return FOut.Take();
     }
 
 private:
     // Everything up to the next "<" is copied as it is, line breaks as CR LF.
     void CopyText() {
-        const auto* less = static_cast<const char*>(std::memchr(FPos, '<', FEnd - FPos));
-        const char* stop = less ? less : FEnd;
-        AppendWithCrLf(FOut, FPos, stop);
+        const char* stop = Find(FPos, FEnd, '<');
+        FOut.AppendWithCrLf(FBreaks, FPos, stop);
         FPos = stop;
         if (FPos == FEnd && ReachEnd()) {
-            FOut.append("\r\n", 2);
+            FOut.Append("\r\n", 2);
         }
     }
 
@@ -313,15 +387,15 @@ private:
         if (FPos == FEnd) {
             ReachEnd();
         }
-        QByteArray paramText;
-        AppendWithCrLf(paramText, paramBegin, FPos);
+        TOutput paramText(FPos - paramBegin);
+        paramText.AppendWithCrLf(FBreaks, paramBegin, FPos);
         const QString tagName = QString::fromUtf8(nameBegin, paramBegin - nameBegin);
-        const QStringList params = ParseParams(QString::fromUtf8(paramText));
+        const QStringList params = ParseParams(QString::fromUtf8(paramText.Take()));
         QString replacement;
         if (FOnTag) {
             FOnTag(tagName, params, replacement);
         }
-        FOut.append(replacement.toUtf8());
+        FOut.Append(replacement.toUtf8());
         if (FPos < FEnd) {
             ++FPos;
         }
@@ -343,7 +417,8 @@ private:
     const char* FEnd;
     qsizetype FLongLine;
     bool FFinalBreak;
-    QByteArray FOut;
+    TBreakFinder FBreaks;
+    TOutput FOut;
 };
 
 }  // namespace
@@ -353,5 +428,5 @@ QString TTagExpander::Expand(const QString& text, const TOnTag& onTag) {
 }
 
 QByteArray TTagExpander::ExpandUtf8(const QByteArray& text, const TOnTag& onTag) {
-    return TExpansion(text, onTag).Run();
+    return TExpansion(text, onTag, MeasureText(text)).Run();
 }

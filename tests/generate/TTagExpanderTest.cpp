@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <vector>
 
 #include "TCodePage.h"
@@ -109,6 +111,46 @@ TEST(TTagExpander, OverlongLineStopsBeforeTheTagsBehindIt) {
         }
         EXPECT_EQ(handled, c.Handled) << c.Line;
     }
+}
+
+// The line limit is checked in strides, not line by line; compare it with a plain reading
+// of lines around the limit, with every kind of line break.
+TEST(TTagExpander, LineLimitMatchesLineByLineReading) {
+    const int lengths[] = {0, 1, 70, 2046, 4092, 4093, 4094, 5000};
+    const char* const breaks[] = {"\n", "\r", "\r\n"};
+    std::mt19937 random(20261210);
+    int failures = 0;
+    for (int round = 0; round < 300; ++round) {
+        QByteArray text;
+        QByteArray page;
+        int longLine = 0;
+        const int lineCount = 1 + static_cast<int>(random() % 8);
+        for (int line = 1; line <= lineCount; ++line) {
+            const int length = lengths[random() % std::size(lengths)];
+            const bool lastWithoutBreak = line == lineCount && random() % 2 == 0;
+            if (length == 0 && lastWithoutBreak) {
+                break;  // no line at all
+            }
+            if (length > TTagExpander::MaxLineBytes && longLine == 0) {
+                longLine = line;
+            }
+            text += QByteArray(length, 'a');
+            page += QByteArray(length, 'a') + "\r\n";
+            // An empty line's own break must not join a CR before it into one CR LF.
+            if (!lastWithoutBreak) {
+                text += length == 0 ? "\r\n" : breaks[random() % std::size(breaks)];
+            }
+        }
+        try {
+            EXPECT_EQ(TTagExpander::ExpandUtf8(text, {}), page) << round;
+            EXPECT_EQ(longLine, 0) << round;
+        } catch (const TError& e) {
+            EXPECT_EQ(e.Message(), QString::number(longLine) + U(" 行で 行が長すぎます")) << round;
+            ++failures;
+        }
+    }
+    EXPECT_GT(failures, 30);
+    EXPECT_LT(failures, 270);
 }
 
 TEST(TTagExpander, Utf8FormPassesBytesThrough) {
