@@ -2,10 +2,10 @@
 // The fuzzers' input as a file, for the readers that only open paths. It lives in shared
 // memory where there is some, so each run costs little.
 
+#include <unistd.h>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <unistd.h>
 
 inline QString FuzzInputFile(const uint8_t* data, size_t size) {
     static const QString path =

@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QBuffer back;
     back.open(QIODevice::ReadWrite);
     TBase64::DecodeToStream(TBase64::Encode(text), back);
-    if (back.data() != text) __builtin_trap();
+    if (back.data() != text)
+        __builtin_trap();
     return 0;
 }

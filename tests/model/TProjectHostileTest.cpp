@@ -34,8 +34,10 @@ TEST_F(TProjectHostileTest, RandomBytesLoadAsWhateverTheyHappenToHold) {
     QRandomGenerator random(20261210);
     for (int round = 0; round < 20; ++round) {
         QByteArray bytes(64 * 1024, '\0');
-        for (char& b : bytes) b = static_cast<char>(random.bounded(256));
-        if (round % 2) bytes.prepend("\xFF\xFE");  // half of them read as UTF-16
+        for (char& b : bytes)
+            b = static_cast<char>(random.bounded(256));
+        if (round % 2)
+            bytes.prepend("\xFF\xFE");  // half of them read as UTF-16
         EXPECT_NO_THROW(Load(bytes)) << round;
     }
 }
@@ -65,7 +67,8 @@ TEST_F(TProjectHostileTest, ManySectionsAndKeysStayLinear) {
                  QByteArray::number(i) + "\r\n";
     }
     bytes += "[InputItem0]\r\nInputType=3\r\nItemCount=200\r\n";
-    for (int n = 0; n < 200; ++n) bytes += "ItemCaption_" + QByteArray::number(n) + "=c\r\n";
+    for (int n = 0; n < 200; ++n)
+        bytes += "ItemCaption_" + QByteArray::number(n) + "=c\r\n";
     TProject& p = Load(bytes);
     ASSERT_EQ(p.InputItems.GetCount(), 20000);
     EXPECT_EQ(p.GetInputItem(0)->GetInputType(), 3);
