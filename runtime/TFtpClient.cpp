@@ -201,7 +201,8 @@ std::unique_ptr<QTcpSocket> TFtpClient::OpenData(const QString& command) {
     // Only the server itself may connect; anyone else who finds the port is turned away.
     const QDeadlineTimer deadline(FTimeoutMs);
     while (!deadline.hasExpired()) {
-        if (listener.waitForNewConnection(AcceptSliceMs)) {
+        // One wake-up may queue several connections, and waiting only sees new ones.
+        if (listener.hasPendingConnections() || listener.waitForNewConnection(AcceptSliceMs)) {
             std::unique_ptr<QTcpSocket> data(listener.nextPendingConnection());
             if (data->peerAddress().isEqual(FControl.peerAddress(),
                                             QHostAddress::ConvertV4MappedToIPv4)) {
