@@ -35,6 +35,7 @@ QByteArray BinaryBytes(qsizetype size) {
     return bytes;
 }
 
+// The message of the TError the action throws; empty when it throws none.
 template <typename F>
 QString ErrorOf(F&& action) {
     try {
@@ -42,7 +43,7 @@ QString ErrorOf(F&& action) {
     } catch (const TError& e) {
         return e.Message();
     }
-    return QStringLiteral("(no error)");
+    return {};
 }
 
 class TFtpClientServerTest : public ::testing::TestWithParam<TKind> {
@@ -86,7 +87,8 @@ TEST_P(TFtpClientServerTest, LogsInReportsEachStageAndRefusesBadLogin) {
 }
 
 TEST_P(TFtpClientServerTest, ChangesFoldersAndReportsRefusals) {
-    QDir().mkpath(Local(u"sub dir/日本語"_s));
+    FServer->PutFolder(u"sub dir"_s);
+    FServer->PutFolder(u"sub dir/日本語"_s);
     Connect();
     EXPECT_EQ(FClient.Pwd(), Remote(u"."_s));
     FClient.Cwd(u"sub dir"_s);
@@ -104,8 +106,8 @@ TEST_P(TFtpClientServerTest, ChangesFoldersAndReportsRefusals) {
 }
 
 TEST_P(TFtpClientServerTest, ListsFoldersAndFilesWithSizes) {
-    QDir().mkpath(Local(u"pictures"_s));
-    testsupport::WriteFile(Local(u"ページ 1.html"_s), QByteArray(1234, 'x'));
+    FServer->PutFolder(u"pictures"_s);
+    FServer->PutFile(u"ページ 1.html"_s, QByteArray(1234, 'x'));
     Connect();
     QList<TFtpListEntry> entries = FClient.List();
     std::sort(entries.begin(), entries.end(),

@@ -27,6 +27,27 @@ quint16 FreePort() {
     return probe.serverPort();
 }
 
+// Processes whose parent is the given one, read from /proc.
+QList<pid_t> ChildrenOf(pid_t parent) {
+    QList<pid_t> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const pid_t pid = pid_t(entry.toInt(&isPid));
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks, so count from its end.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == parent)
+            children << pid;
+    }
+    return children;
+}
+
 void MakeFolder(const QString& path) {
     if (!QDir().mkpath(path))
         throw std::runtime_error("cannot create " + path.toStdString());
@@ -131,9 +152,9 @@ void TFtpTestServer::StartVsftpd() {
         if (!account)
             throw std::runtime_error("vsftpd needs an \"ftp\" or \"nobody\" account");
         config << QStringLiteral("ftp_username=") + QString::fromLocal8Bit(account->pw_name);
-        if (::chown(QFile::encodeName(FHome).constData(), account->pw_uid, account->pw_gid) != 0) {
-            throw std::runtime_error("cannot hand the home folder to the ftp account");
-        }
+        FUid = int(account->pw_uid);
+        FGid = int(account->pw_gid);
+        HandOver(FHome);
     } else {
         config << QStringLiteral("run_as_launching_user=YES");
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
@@ -147,6 +168,30 @@ void TFtpTestServer::StartVsftpd() {
     }
     file.close();
     Launch(Vsftpd, {configFile});
+}
+
+void TFtpTestServer::HandOver(const QString& path) const {
+    if (FUid < 0)
+        return;
+    if (::chown(QFile::encodeName(path).constData(), uid_t(FUid), gid_t(FGid)) != 0) {
+        throw std::runtime_error("cannot hand " + path.toStdString() + " to the ftp account");
+    }
+}
+
+void TFtpTestServer::PutFolder(const QString& relative) const {
+    const QString path = FHome + QStringLiteral("/") + relative;
+    MakeFolder(path);
+    HandOver(path);
+}
+
+void TFtpTestServer::PutFile(const QString& relative, const QByteArray& bytes) const {
+    const QString path = FHome + QStringLiteral("/") + relative;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) < 0) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    file.close();
+    HandOver(path);
 }
 
 void TFtpTestServer::Launch(const QString& program, const QStringList& arguments) {
@@ -184,7 +229,11 @@ void TFtpTestServer::WaitUntilAccepting() {
 void TFtpTestServer::Kill() {
     if (FProcess.state() == QProcess::NotRunning)
         return;
-    ::kill(-pid_t(FProcess.processId()), SIGKILL);
+    const pid_t server = pid_t(FProcess.processId());
+    // vsftpd gives each session a process group of its own, led by a child of the listener.
+    for (const pid_t session : ChildrenOf(server))
+        ::kill(-session, SIGKILL);
+    ::kill(-server, SIGKILL);
     FProcess.waitForFinished(5000);
 }
 

@@ -29,6 +29,10 @@ public:
     // anonymous sessions, so there it is "/pub".
     QString Home() const { return FHome; }
     QString RemoteHome() const { return FRemoteHome; }
+    // Creates a folder or a file below the home that the server's sessions may replace
+    // (vsftpd's run under another account than the tests).
+    void PutFolder(const QString& relative) const;
+    void PutFile(const QString& relative, const QByteArray& bytes) const;
     // A folder inside the home where nothing may be stored (a name relative to the home).
     static QString ReadOnlyFolder() { return QStringLiteral("ro"); }
     // Ends the server and every session it has at once.
@@ -40,6 +44,8 @@ private:
     void Launch(const QString& program, const QStringList& arguments);
     void WaitUntilAccepting();
 
+    void HandOver(const QString& path) const;
+
     TKind FKind;
     QTemporaryDir FDir;
     QString FHome;
@@ -47,6 +53,8 @@ private:
     QString FUser;
     QString FPassword;
     quint16 FPort = 0;
+    int FUid = -1;  // the account of the sessions when it is not ours
+    int FGid = -1;
     QProcess FProcess;
 };
 
