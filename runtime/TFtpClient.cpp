@@ -132,7 +132,13 @@ void TFtpClient::Send(const QString& command) {
 }
 
 TFtpReply TFtpClient::Read() {
-    return FReader.Read(QDeadlineTimer(FTimeoutMs));
+    try {
+        return FReader.Read(QDeadlineTimer(FTimeoutMs));
+    } catch (const TError&) {
+        // A reply missed or half read would be taken for the answer to the next command.
+        FControl.abort();
+        throw;
+    }
 }
 
 TFtpReply TFtpClient::Command(const QString& command) {
@@ -221,6 +227,8 @@ std::unique_ptr<QTcpSocket> TFtpClient::OpenData(const QString& command) {
                                  SocketFailureText(FControl)));
         }
     }
+    // The server's answer to the command is still due; the session cannot be trusted after it.
+    FControl.abort();
     throw TError(QStringLiteral("サーバーからのデータ接続が時間内にありませんでした。"));
 }
 
@@ -238,7 +246,7 @@ void TFtpClient::FailTransfer(const QString& reason) {
     try {
         message += QStringLiteral("\n") + Read().Text;
     } catch (const TError&) {
-        FControl.abort();
+        // no answer came; Read has closed the session
     }
     throw TError(message);
 }

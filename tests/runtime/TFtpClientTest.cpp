@@ -247,6 +247,23 @@ TEST(TFtpClientTest, DataConnectionOnlyFromTheServer) {
     EXPECT_EQ(entries[0].Name, u"real");
 }
 
+TEST(TFtpClientTest, MissingDataConnectionEndsTheSession) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();
+        s.Send("200 binary\r\n");
+        s.ReadLine();
+        s.Send("200 port ok\r\n");
+        s.ReadLine();
+        s.Send("150 here it comes\r\n");  // and nothing comes
+    });
+    TFtpClient client(500);
+    client.Connect(LoginTo(server));
+    EXPECT_TRUE(ErrorOf([&] { client.List(); }).contains(u"データ接続が時間内にありませんでした"));
+    EXPECT_FALSE(client.IsConnected());
+}
+
 TEST(TFtpClientTest, OversizedListingFailsCleanly) {
     testsupport::EnsureCoreApplication();
     TScriptedFtpServer server([](auto& s) {
