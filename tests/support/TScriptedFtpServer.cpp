@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QList>
+#include <chrono>
 #include <stdexcept>
 
 namespace testsupport {
@@ -99,8 +100,12 @@ TScriptedFtpServer::~TScriptedFtpServer() {
 }
 
 void TScriptedFtpServer::Run() {
-    if (!WaitReadable(FListener, WaitMs))
-        return;
+    // Short waits, so that a test that never connects is not held up at its end.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitMs);
+    while (!WaitReadable(FListener, 50)) {
+        if (FStop || std::chrono::steady_clock::now() > giveUp)
+            return;
+    }
     const int client = ::accept(FListener, nullptr, nullptr);
     if (client < 0)
         return;
