@@ -88,6 +88,10 @@ TFtpTestServer::TFtpTestServer(TKind kind) : FKind(kind) {
 
 TFtpTestServer::~TFtpTestServer() {
     Kill();
+    // Writable again, so that the temporary folder can go.
+    for (const QString& folder : FLockedFolders) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 TFtpLogin TFtpTestServer::BadLogin() const {
@@ -156,7 +160,10 @@ void TFtpTestServer::StartVsftpd() {
         FGid = int(account->pw_gid);
         HandOver(FHome);
     } else {
+        // Without root there is no chroot: the server shows the real paths.
         config << QStringLiteral("run_as_launching_user=YES");
+        FRemoteHome = FHome;
+        FLockedFolders = {top, FHome + QStringLiteral("/") + ReadOnlyFolder()};
         const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
         QFile::setPermissions(top, readOnly);
         QFile::setPermissions(FHome + QStringLiteral("/") + ReadOnlyFolder(), readOnly);

@@ -26,7 +26,7 @@ public:
     TFtpLogin BadLogin() const;
     // A folder the user may store into: its local path and the path the server shows.
     // pyftpdlib starts the session in it ("/"); vsftpd refuses a writable top folder for
-    // anonymous sessions, so there it is "/pub".
+    // anonymous sessions, so there it is "/pub" (its real path when not run as root).
     QString Home() const { return FHome; }
     QString RemoteHome() const { return FRemoteHome; }
     // Creates a folder or a file below the home that the server's sessions may replace
@@ -53,7 +53,8 @@ private:
     QString FUser;
     QString FPassword;
     quint16 FPort = 0;
-    int FUid = -1;  // the account of the sessions when it is not ours
+    QStringList FLockedFolders;  // read-only for the sessions of a server not run as root
+    int FUid = -1;               // the account of the sessions when it is not ours
     int FGid = -1;
     QProcess FProcess;
 };
