@@ -174,7 +174,7 @@ void TFtpClient::SetBinaryType() {
     if (FBinary)
         return;
     const TFtpReply reply = Command(QStringLiteral("TYPE I"));
-    if (!reply.IsPositive()) {
+    if (!reply.IsCompletion()) {
         throw TError(Failure(QStringLiteral("転送モードを設定できませんでした。"), reply.Text));
     }
     FBinary = true;
@@ -197,7 +197,7 @@ std::unique_ptr<QTcpSocket> TFtpClient::OpenData(const QString& command) {
                                   .arg(ip & 0xff)
                                   .arg(port >> 8)
                                   .arg(port & 0xff));
-    if (!reply.IsPositive()) {
+    if (!reply.IsCompletion()) {
         throw TError(Failure(QStringLiteral("データ接続を準備できませんでした。"), reply.Text));
     }
     reply = Command(command);
@@ -234,7 +234,7 @@ std::unique_ptr<QTcpSocket> TFtpClient::OpenData(const QString& command) {
 
 void TFtpClient::FinishTransfer() {
     const TFtpReply reply = Read();
-    if (!reply.IsPositive()) {
+    if (!reply.IsCompletion()) {
         throw TError(Failure(QStringLiteral("転送が完了しませんでした。"), reply.Text));
     }
     Notify(QStringLiteral("転送が終了しました。"));

@@ -12,7 +12,7 @@ struct TFtpReply {
     QString Text;  // every line of the reply, joined by "\n"
 
     bool IsPreliminary() const { return Code >= 100 && Code < 200; }
-    bool IsPositive() const { return Code >= 200 && Code < 400; }
+    bool IsCompletion() const { return Code >= 200 && Code < 300; }
 };
 
 class TFtpReplyReader {
