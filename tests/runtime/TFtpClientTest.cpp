@@ -1,0 +1,286 @@
+// The FTP client against real servers (pyftpdlib, vsftpd) and against a scripted peer for
+// replies real servers do not give.
+
+#include "TError.h"
+#include "TFtpClient.h"
+#include "TFtpTestServer.h"
+#include "TScriptedFtpServer.h"
+#include "TTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <memory>
+
+using testsupport::TFtpTestServer;
+using testsupport::TScriptedFtpServer;
+using TKind = TFtpTestServer::TKind;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int TimeoutMs = 5000;
+
+// Bytes a text-mode transfer would spoil: line ends, NUL bytes, every byte value.
+QByteArray BinaryBytes(qsizetype size) {
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (qsizetype i = 0; bytes.size() < size; ++i) {
+        bytes += (i % 7 == 0) ? QByteArray("\r\n", 2) : QByteArray(1, char(i * 31 % 256));
+        if (i % 11 == 0)
+            bytes += '\0';
+    }
+    bytes.truncate(size);
+    return bytes;
+}
+
+// The message of the TError the action throws; empty when it throws none.
+template <typename F>
+QString ErrorOf(F&& action) {
+    try {
+        action();
+    } catch (const TError& e) {
+        return e.Message();
+    }
+    return {};
+}
+
+class TFtpClientServerTest : public ::testing::TestWithParam<TKind> {
+protected:
+    void SetUp() override {
+        if (!TFtpTestServer::IsInstalled(GetParam()))
+            GTEST_SKIP() << "server not installed";
+        FServer = std::make_unique<TFtpTestServer>(GetParam());
+        FClient.SetStatusHandler([this](const QString& text) { FStatus << text; });
+    }
+    // Logs in and goes to the server's writable folder.
+    void Connect() {
+        FClient.Connect(FServer->Login());
+        FClient.Cwd(FServer->RemoteHome());
+    }
+    QString Local(const QString& relative) const { return FServer->Home() + u'/' + relative; }
+    QString Remote(const QString& relative) const {
+        return QDir::cleanPath(FServer->RemoteHome() + u'/' + relative);
+    }
+
+    std::unique_ptr<TFtpTestServer> FServer;
+    TFtpClient FClient{TimeoutMs};
+    QStringList FStatus;
+    testsupport::TScratchDir FLocal;
+};
+
+TEST_P(TFtpClientServerTest, LogsInReportsEachStageAndRefusesBadLogin) {
+    Connect();
+    EXPECT_TRUE(FClient.IsConnected());
+    FClient.Disconnect();
+    EXPECT_FALSE(FClient.IsConnected());
+    ASSERT_EQ(FStatus.size(), 6) << FStatus.join(u'|').toStdString();
+    EXPECT_TRUE(FStatus[0].contains(u"127.0.0.1"));
+    EXPECT_TRUE(FStatus[1].endsWith(u"に接続しています。"));
+    EXPECT_EQ(FStatus.mid(2), (QStringList{u"接続しました。"_s, u"ログインしました。"_s,
+                                           u"切断しています。"_s, u"切断しました。"_s}));
+
+    const QString error = ErrorOf([&] { FClient.Connect(FServer->BadLogin()); });
+    EXPECT_TRUE(error.startsWith(u"ログインできませんでした。\n530")) << error.toStdString();
+    EXPECT_FALSE(FClient.IsConnected());
+}
+
+TEST_P(TFtpClientServerTest, ChangesFoldersAndReportsRefusals) {
+    FServer->PutFolder(u"sub dir"_s);
+    FServer->PutFolder(u"sub dir/日本語"_s);
+    Connect();
+    EXPECT_EQ(FClient.Pwd(), Remote(u"."_s));
+    FClient.Cwd(u"sub dir"_s);
+    FClient.Cwd(u"日本語"_s);
+    EXPECT_EQ(FClient.Pwd(), Remote(u"sub dir/日本語"_s));
+    FClient.Cdup();
+    EXPECT_EQ(FClient.Pwd(), Remote(u"sub dir"_s));
+    FClient.Cwd(u"/"_s);
+    EXPECT_EQ(FClient.Pwd(), u"/");
+    FClient.Cwd(FServer->RemoteHome());
+    const QString error = ErrorOf([&] { FClient.Cwd(u"missing"_s); });
+    EXPECT_TRUE(error.startsWith(u"フォルダを変更できませんでした。\n550")) << error.toStdString();
+    EXPECT_TRUE(ErrorOf([&] { FClient.Cwd(u"a\r\nDELE x"_s); }).contains(u"改行"));
+    EXPECT_EQ(FClient.Pwd(), Remote(u"."_s));
+}
+
+TEST_P(TFtpClientServerTest, ListsFoldersAndFilesWithSizes) {
+    FServer->PutFolder(u"pictures"_s);
+    FServer->PutFile(u"ページ 1.html"_s, QByteArray(1234, 'x'));
+    Connect();
+    QList<TFtpListEntry> entries = FClient.List();
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    QStringList names;
+    for (const TFtpListEntry& e : entries)
+        names << e.Name;
+    ASSERT_EQ(names, (QStringList{u"pictures"_s, u"ro"_s, u"ページ 1.html"_s}));
+    EXPECT_TRUE(entries[0].IsDir);
+    EXPECT_TRUE(entries[0].Permissions.startsWith(u'd'));
+    EXPECT_FALSE(entries[2].IsDir);
+    EXPECT_EQ(entries[2].Size, 1234);
+    EXPECT_TRUE(entries[2].ModifiedAt.isValid());
+    EXPECT_TRUE(FStatus.contains(u"転送が終了しました。"_s));
+}
+
+TEST_P(TFtpClientServerTest, StoresBytesUnchangedAndReplacesWholeFiles) {
+    const QString big = FLocal.File(u"big.bin"_s);
+    testsupport::WriteFile(big, BinaryBytes(TFtpClient::StoreChunkBytes * 3 + 17));
+    const QString small = FLocal.File(u"写真.jpg"_s);
+    testsupport::WriteFile(small, BinaryBytes(100));
+    const QString empty = FLocal.File(u"empty.txt"_s);
+    testsupport::WriteFile(empty, {});
+    Connect();
+    FClient.Store(big, u"target.bin"_s);
+    FClient.Store(small, u"target.bin"_s);  // replaces, no append
+    FClient.Store(small, QString());        // the local file's own name
+    FClient.Store(empty, QString());
+    EXPECT_EQ(testsupport::ReadFile(Local(u"target.bin"_s)), BinaryBytes(100));
+    EXPECT_EQ(testsupport::ReadFile(Local(u"写真.jpg"_s)), BinaryBytes(100));
+    EXPECT_EQ(testsupport::ReadFile(Local(u"empty.txt"_s)), QByteArray());
+    FClient.Store(big, u"big.bin"_s);
+    EXPECT_EQ(testsupport::ReadFile(Local(u"big.bin"_s)), testsupport::ReadFile(big));
+}
+
+TEST_P(TFtpClientServerTest, StoreFailuresLeaveTheSessionUsable) {
+    const QString file = FLocal.File(u"a.txt"_s);
+    testsupport::WriteFile(file, "abc");
+    Connect();
+    FClient.Cwd(TFtpTestServer::ReadOnlyFolder());
+    const QString refused = ErrorOf([&] { FClient.Store(file, QString()); });
+    EXPECT_TRUE(refused.contains(u"\n55")) << refused.toStdString();
+    const QString missing = ErrorOf([&] { FClient.Store(FLocal.File(u"none"_s), QString()); });
+    EXPECT_TRUE(missing.contains(u"を開けません。")) << missing.toStdString();
+    EXPECT_EQ(FClient.Pwd(), Remote(TFtpTestServer::ReadOnlyFolder()));
+}
+
+TEST_P(TFtpClientServerTest, ServerGoneFailsWithinTheTimeout) {
+    Connect();
+    FServer->Kill();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(ErrorOf([&] { FClient.Pwd(); }).isEmpty());
+    EXPECT_FALSE(ErrorOf([&] { FClient.List(); }).isEmpty());
+    EXPECT_LT(clock.elapsed(), 3 * TimeoutMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, TFtpClientServerTest,
+                         ::testing::Values(TKind::Pyftpdlib, TKind::Vsftpd), [](const auto& info) {
+                             return TFtpTestServer::KindName(info.param).toStdString();
+                         });
+
+TEST(TFtpClientTest, ClosedPortIsAConnectionError) {
+    testsupport::EnsureCoreApplication();
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    TFtpClient client(TimeoutMs);
+    const QString error = ErrorOf([&] { client.Connect({u"127.0.0.1"_s, u"u"_s, {}, port}); });
+    EXPECT_TRUE(error.startsWith(u"サーバーに接続できません。\n接続を拒否されました"))
+        << error.toStdString();
+}
+
+// Scripted peers: each case is a script and what the client must make of it.
+void Greet(TScriptedFtpServer::TSession& s) {
+    s.Send("220-Welcome\r\n220-to the scripted server\r\n220 ready\r\n");
+    s.ReadLine();  // USER
+    s.Send("230 no password needed\r\n");
+}
+
+TFtpLogin LoginTo(const TScriptedFtpServer& server) {
+    return {u"127.0.0.1"_s, u"user"_s, u"pass"_s, server.Port()};
+}
+
+TEST(TFtpClientTest, SilentServerEndsInATimeOut) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto&) {});
+    TFtpClient client(500);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(ErrorOf([&] { client.Connect(LoginTo(server)); }).contains(u"時間内"));
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
+TEST(TFtpClientTest, OverlongReplyLineFailsCleanly) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) { s.Send("220 " + QByteArray(70 * 1024, 'a')); });
+    TFtpClient client(TimeoutMs);
+    EXPECT_TRUE(ErrorOf([&] { client.Connect(LoginTo(server)); }).contains(u"長すぎます"));
+}
+
+TEST(TFtpClientTest, MultiLineRepliesAndQuotedPaths) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();
+        s.Send("257-\"/not this\"\r\n 257 inner line\r\n257 \"/a\"\"b\" is current\r\n");
+        s.ReadLine();
+        s.Send("257 \"/Web\" created\r\n");
+    });
+    TFtpClient client(TimeoutMs);
+    client.Connect(LoginTo(server));
+    EXPECT_EQ(client.Pwd(), u"/not this");
+    EXPECT_EQ(client.Pwd(), u"/Web");
+}
+
+// The listing comes first from a stranger on another loopback address, then from the server.
+TEST(TFtpClientTest, DataConnectionOnlyFromTheServer) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();  // TYPE I
+        s.Send("200 binary\r\n");
+        const QByteArray port = s.ReadLine().mid(5);
+        s.Send("200 port ok\r\n");
+        s.ReadLine();  // LIST
+        s.Send("150 here it comes\r\n");
+        s.SendData(port, "127.0.0.2", "-rw-r--r-- 1 u g 9 Jan 1 2020 intruder\r\n");
+        s.SendData(port, "127.0.0.1", "-rw-r--r-- 1 u g 5 Jan 1 2020 real\r\n");
+        s.Send("226 done\r\n");
+    });
+    TFtpClient client(TimeoutMs);
+    client.Connect(LoginTo(server));
+    const QList<TFtpListEntry> entries = client.List();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].Name, u"real");
+}
+
+TEST(TFtpClientTest, MissingDataConnectionEndsTheSession) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();
+        s.Send("200 binary\r\n");
+        s.ReadLine();
+        s.Send("200 port ok\r\n");
+        s.ReadLine();
+        s.Send("150 here it comes\r\n");  // and nothing comes
+    });
+    TFtpClient client(500);
+    client.Connect(LoginTo(server));
+    EXPECT_TRUE(ErrorOf([&] { client.List(); }).contains(u"データ接続が時間内にありませんでした"));
+    EXPECT_FALSE(client.IsConnected());
+}
+
+TEST(TFtpClientTest, OversizedListingFailsCleanly) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();
+        s.Send("200 binary\r\n");
+        const QByteArray port = s.ReadLine().mid(5);
+        s.Send("200 port ok\r\n");
+        s.ReadLine();
+        s.Send("150 here it comes\r\n");
+        s.SendData(port, "127.0.0.1", QByteArray(TFtpClient::MaxListingBytes + 4096, 'x'));
+        s.Send("426 aborted\r\n");
+    });
+    TFtpClient client(TimeoutMs);
+    client.Connect(LoginTo(server));
+    const QString error = ErrorOf([&] { client.List(); });
+    EXPECT_TRUE(error.contains(u"一覧が大きすぎます")) << error.toStdString();
+}
+
+}  // namespace
