@@ -9,6 +9,7 @@
 #include "TCommandLine.h"
 #include "TPageJob.h"
 #include "TProjectInfo.h"
+#include "TPublishCommand.h"
 
 namespace {
 
@@ -27,6 +28,8 @@ int Run(const TCommandLine& line) {
         Print(stdout, QString::fromUtf8(QJsonDocument(ProjectToJson(*project)).toJson()));
         return 0;
     }
+    if (line.Command == u"publish")
+        return RunPublish(line);
     const TPageJob job(line);
     for (const QString& path : job.WriteTo(line.OutDir, line.PageFile))
         Print(stdout, path + u'\n');

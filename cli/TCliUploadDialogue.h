@@ -1,0 +1,31 @@
+#pragma once
+// Answers the upload queue's questions from the command line's options instead of asking a
+// person: overwrite only with --overwrite yes, go on after a failure only with --keep-going.
+// Everything the queue says goes to stderr.
+
+#include <QStringList>
+
+#include "TUploadDialogue.h"
+
+class TCliUploadDialogue : public TUploadDialogue {
+public:
+    TCliUploadDialogue(bool overwrite, bool keepGoing)
+        : FOverwrite(overwrite), FKeepGoing(keepGoing) {}
+
+    std::optional<QString> AskFileName(const QString& caption, const QString& prompt) override;
+    TAnswer AskOverwrite(const QString& text) override;
+    TAnswer AskContinueAfterError(const QString& text) override;
+    void WarnConnection(const QString& text) override;
+    void Log(const QString& line) override;
+    void ProcessEvents() override {}
+    void ShowDirectory(const std::vector<TFtpItem>&, const QString&) override {}
+    void EnableCommands() override {}
+
+    // True when some queued file was not stored: skipped, failed, or never reached.
+    bool SomethingNotStored() const { return FNotStored; }
+
+private:
+    bool FOverwrite;
+    bool FKeepGoing;
+    bool FNotStored = false;
+};
