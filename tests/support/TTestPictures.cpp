@@ -138,6 +138,8 @@ QByteArray WriteJpeg(const TRawJpeg& in) {
     jpeg_set_colorspace(&info, static_cast<J_COLOR_SPACE>(in.JpegSpace));
     info.write_Adobe_marker = in.AdobeMarker ? TRUE : FALSE;
     jpeg_set_quality(&info, in.Quality, TRUE);
+    info.comp_info[0].h_samp_factor = in.LumaH;
+    info.comp_info[0].v_samp_factor = in.LumaV;
     if (in.Progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);

@@ -39,6 +39,8 @@ struct TRawJpeg {
     bool AdobeMarker = false;
     bool Progressive = false;
     int Quality = 100;
+    int LumaH = 2;  // sampling factors of the first component: 2 × 2 is 4:2:0
+    int LumaV = 2;
     std::vector<uint8_t> Samples;
 };
 QByteArray WriteJpeg(const TRawJpeg& jpeg);
