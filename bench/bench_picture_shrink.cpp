@@ -38,7 +38,7 @@ QImage DetailedPicture(int width, int height) {
         for (int x = 0; x < width; ++x) {
             const unsigned noise =
                 (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 2246822519u) >>
-                26;
+                28;
             const int stripe = ((x / 7 + y / 11) % 2) * 50;
             row[x] = qRgb((x * 255 / width + stripe) % 256, (y * 255 / height + noise) % 256,
                           ((x ^ y) / 4 + stripe) % 256);
