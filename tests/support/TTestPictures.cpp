@@ -212,7 +212,8 @@ TBmpSample MakeBmp(int bits, int width, int height, bool topDown) {
     AppendLe(out, static_cast<quint32>(bits), 2);
     AppendLe(out, 0, 4);  // BI_RGB
     AppendLe(out, static_cast<quint32>(pixels.size()), 4);
-    AppendLe(out, 0, 16);
+    for (int i = 0; i < 4; ++i)
+        AppendLe(out, 0, 4);  // resolution and palette counts
     for (QRgb c : palette) {
         out.append(static_cast<char>(qBlue(c)));
         out.append(static_cast<char>(qGreen(c)));
