@@ -240,4 +240,11 @@ TEST(TJpegCodec, RefusesHugeHeadersAndTruncatedData) {
     EXPECT_THROW(TJpegCodec::Decode("\xFF\xD8\xFF"), TError);
 }
 
+TEST(TJpegCodec, StrayBytesBetweenMarkersAreOnlyAWarning) {
+    const QImage picture = MakeDetailedPicture(16, 16);
+    QByteArray jpeg = TJpegCodec::Encode(picture);
+    jpeg.insert(jpeg.indexOf("\xFF\xDB"), "junk");  // before the first quantisation table
+    EXPECT_EQ(TJpegCodec::Decode(jpeg), TJpegCodec::Decode(TJpegCodec::Encode(picture)));
+}
+
 }  // namespace
