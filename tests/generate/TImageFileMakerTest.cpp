@@ -70,7 +70,13 @@ TEST(TImageFileMaker, AFailedStoreLeavesTheOldFileAlone) {
     WriteFile(dir.File("old.png"), "old bytes");
     EXPECT_THROW(TImageFileMaker::SavePictureToFile(dir.File("old.png"), QImage()), TError);
     EXPECT_EQ(ReadFile(dir.File("old.png")), QByteArray("old bytes"));
-    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files).size(), 1);  // no temporary left over
+    // A folder in the way: the picture is written aside, then cannot replace it.
+    QDir(dir.Path()).mkdir("taken.png");
+    const QString message = ErrorOf([&] {
+        TImageFileMaker::SavePictureToFile(dir.File("taken.png"), MakeDetailedPicture(4, 4));
+    });
+    EXPECT_TRUE(message.contains(dir.File("taken.png"))) << message.toStdString();
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList({"old.png"}));  // no leftovers
 }
 
 TEST(TImageFileMaker, WriteBase64ReplacesTheFileAndNamesItOnFailure) {
