@@ -240,6 +240,39 @@ TEST(TJpegCodec, RefusesHugeHeadersAndTruncatedData) {
     EXPECT_THROW(TJpegCodec::Decode("\xFF\xD8\xFF"), TError);
 }
 
+// The first scan of a progressive file, header and data, up to the next marker.
+QByteArray FirstScan(const QByteArray& jpeg) {
+    const qsizetype start = jpeg.indexOf("\xFF\xDA");
+    qsizetype end = start + 2;
+    while (end + 1 < jpeg.size()) {
+        const auto next = static_cast<unsigned char>(jpeg[end + 1]);
+        if (static_cast<unsigned char>(jpeg[end]) == 0xFF && next != 0 &&
+            (next < 0xD0 || next > 0xD7)) {
+            break;
+        }
+        ++end;
+    }
+    return jpeg.mid(start, end - start);
+}
+
+TEST(TJpegCodec, EndlessProgressiveScansAreCutShort) {
+    TRawJpeg raw;
+    raw.Width = raw.Height = 8;
+    raw.InSpace = raw.JpegSpace = JCS_GRAYSCALE;
+    raw.Progressive = true;
+    raw.Samples.assign(64, 100);
+    QByteArray jpeg = WriteJpeg(raw);
+    const QByteArray scan = FirstScan(jpeg);
+    ASSERT_FALSE(scan.isEmpty());
+    auto withCopies = [&](int copies) {
+        QByteArray bytes = jpeg;
+        return bytes.insert(bytes.indexOf(scan) + scan.size(), scan.repeated(copies));
+    };
+    // Repeated scans are only a warning to libjpeg; a thousand of them are still read.
+    EXPECT_NO_THROW(TJpegCodec::Decode(withCopies(900)));
+    EXPECT_THROW(TJpegCodec::Decode(withCopies(1500)), TError);
+}
+
 TEST(TJpegCodec, StrayBytesBetweenMarkersAreOnlyAWarning) {
     const QImage picture = MakeDetailedPicture(16, 16);
     QByteArray jpeg = TJpegCodec::Encode(picture);
