@@ -9,13 +9,8 @@ namespace {
 
 TEST(TBase64, EncodesRfc4648Vectors) {
     const std::pair<const char*, const char*> vectors[] = {
-        {"", ""},
-        {"f", "Zg=="},
-        {"fo", "Zm8="},
-        {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="},
-        {"fooba", "Zm9vYmE="},
-        {"foobar", "Zm9vYmFy"},
+        {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
     };
     for (const auto& [plain, encoded] : vectors) {
         EXPECT_EQ(TBase64::Encode(plain), QByteArray(encoded));
@@ -36,8 +31,7 @@ TEST(TBase64, DecodeDropsZeroBytesButDecodeToStreamKeepsThem) {
 TEST(TBase64, DecodeToStreamWritesExactLengths) {
     for (int length : {0, 1, 2, 3, 4, 5, 6, 299, 300, 301}) {
         QByteArray bytes(length, '\0');
-        for (int i = 0; i < length; ++i)
-            bytes[i] = static_cast<char>(i * 7);
+        for (int i = 0; i < length; ++i) bytes[i] = static_cast<char>(i * 7);
         QBuffer buffer;
         buffer.open(QIODevice::ReadWrite);
         TBase64::DecodeToStream(TBase64::Encode(bytes), buffer);

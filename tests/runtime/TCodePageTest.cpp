@@ -16,12 +16,12 @@ struct TVector {
 // Windows-compatible mappings: the characters where the Japanese code pages differ between
 // vendors, a half-width katakana, and plain Japanese text.
 const TVector Vectors[] = {
-    {932, u"\uFF5E", "81 60"},  // FULLWIDTH TILDE
-    {932, u"\u2460", "87 40"},  // CIRCLED DIGIT ONE (NEC special)
-    {932, u"\uFF0D", "81 7C"},  // FULLWIDTH HYPHEN-MINUS
-    {932, u"\u2225", "81 61"},  // PARALLEL TO
-    {932, u"\uFF71", "B1"},     // HALFWIDTH KATAKANA A
-    {932, u"\\~", "5C 7E"},     // ASCII stays ASCII
+    {932, u"\uFF5E", "81 60"},          // FULLWIDTH TILDE
+    {932, u"\u2460", "87 40"},          // CIRCLED DIGIT ONE (NEC special)
+    {932, u"\uFF0D", "81 7C"},          // FULLWIDTH HYPHEN-MINUS
+    {932, u"\u2225", "81 61"},          // PARALLEL TO
+    {932, u"\uFF71", "B1"},             // HALFWIDTH KATAKANA A
+    {932, u"\\~", "5C 7E"},             // ASCII stays ASCII
     {932, u"日本語", "93 FA 96 7B 8C EA"},
     {20932, u"日本語", "C6 FC CB DC B8 EC"},
     {20932, u"\uFF5E", "A1 C1"},
