@@ -1,8 +1,15 @@
 #include "TImageFileMaker.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "TBase64.h"
 #include "TBmpCodec.h"
@@ -40,36 +47,67 @@ QByteArray Encode(const QString& extension, const QImage& picture) {
     throw TError(QString("ファイル「%1」を作成できません。（%2）").arg(path, reason));
 }
 
-// Writes into a sibling temporary file and renames it over the target only when every
-// byte is on disk.
-template <typename TWrite>
-void ReplaceFile(const QString& path, TWrite write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ThrowCreateError(path, file.errorString());
-    try {
-        write(file);
-    } catch (const std::exception&) {
-        file.cancelWriting();
-        ThrowCreateError(path, file.errorString());
+QString SystemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
     }
-    if (!file.commit())
-        ThrowCreateError(path, file.errorString());
+    return true;
+}
+
+// Writes a sibling temporary file and renames it over the target, so the target is either
+// the old file or the whole new one. Unlike QSaveFile it does not wait for the disk
+// (fsync): the pictures are scratch copies and a flush costs more than encoding them.
+void ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QByteArray target = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary =
+            target + ".part" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            ThrowCreateError(path, SystemReason());
+        bool done = WriteAll(fd, bytes);
+        QString reason = done ? QString() : SystemReason();
+        if (::close(fd) != 0 && done) {
+            done = false;
+            reason = SystemReason();
+        }
+        if (done && ::rename(temporary.constData(), target.constData()) != 0) {
+            done = false;
+            reason = SystemReason();
+        }
+        if (done)
+            return;
+        ::unlink(temporary.constData());
+        ThrowCreateError(path, reason);
+    }
+    ThrowCreateError(path, SystemReason());
 }
 
 }  // namespace
 
 void TImageFileMaker::SavePictureToFile(const QString& path, const QImage& picture) {
     const QByteArray bytes = Encode(UpperExtension(path), picture);
-    ReplaceFile(path, [&](QSaveFile& file) {
-        if (file.write(bytes) != bytes.size())
-            throw std::runtime_error("short write");
-    });
+    ReplaceFile(path, bytes);
 }
 
 void TImageFileMaker::WriteBase64ToFile(const QString& path, const QString& base64Text) {
-    ReplaceFile(path,
-                [&](QSaveFile& file) { TBase64::DecodeToStream(base64Text.toLatin1(), file); });
+    QBuffer decoded;
+    decoded.open(QIODevice::ReadWrite);
+    TBase64::DecodeToStream(base64Text.toLatin1(), decoded);
+    ReplaceFile(path, decoded.data());
 }
 
 QStringList TImageFileMaker::MakeImageFiles(const TOutputDataMap& outputMap,

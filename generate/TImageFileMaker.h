@@ -13,7 +13,8 @@ public:
     // Format by the upper-cased extension: .PNG .GIF .JPG .JPEG .BMP. The picture is encoded
     // in memory first and the file replaced in one step, so a failure writes nothing.
     static void SavePictureToFile(const QString& path, const QImage& picture);
-    // Creates or empties the file and writes the decoded bytes; never leaves a partial file.
+    // Writes the decoded bytes as the file's whole content (created or replaced), in the
+    // same one-step way.
     static void WriteBase64ToFile(const QString& path, const QString& base64Text);
     // Writes every entry with a file name and data, in tag-name order, and lists the paths.
     // `folder` ends with the separator. Every file name is checked before anything is

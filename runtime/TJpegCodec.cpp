@@ -21,6 +21,9 @@ namespace {
 
 // Progressive files may hold any number of scans; a hostile one makes decoding endless.
 constexpr int MaxScans = 1000;
+// Progressive pictures keep every coefficient in memory (up to 6 bytes a pixel); beyond this
+// libjpeg fails cleanly instead of taking more.
+constexpr long MaxDecoderMemory = 1L << 30;
 
 struct TJpegError {
     jpeg_error_mgr Manager;
@@ -34,10 +37,15 @@ struct TJpegError {
     std::longjmp(error->Jump, 1);
 }
 
-// libjpeg only warns about a truncated file and pads the picture with grey; every warning
-// but stray bytes before a marker (common and harmless) is taken as damaged data.
+bool IsDamage(int code) {
+    return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC ||
+           code == JWRN_HUFF_BAD_CODE;
+}
+
+// libjpeg only warns about truncated or corrupt entropy data and fills the picture with
+// grey; those warnings are errors here. Others (odd header fields) are harmless.
 void EmitMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code != JWRN_EXTRANEOUS_DATA)
+    if (level < 0 && IsDamage(cinfo->err->msg_code))
         ErrorExit(cinfo);
 }
 
@@ -75,6 +83,7 @@ public:
         if (!Create())
             ThrowDamaged(FError);
         FInfo.progress = &FProgress;
+        FInfo.mem->max_memory_to_use = MaxDecoderMemory;
     }
     ~TJpegReader() { jpeg_destroy_decompress(&FInfo); }
     TJpegReader(const TJpegReader&) = delete;
