@@ -37,7 +37,17 @@ convert -size 16x16 gradient:red-blue "$corpus/fuzz_bmp/24.bmp"
 convert -size 16x16 gradient:red-blue -type Palette BMP3:"$corpus/fuzz_bmp/8.bmp"
 convert -size 16x16 pattern:checkerboard -monochrome BMP3:"$corpus/fuzz_bmp/1.bmp"
 
-for f in "$root"/fuzz/seeds-*.sh; do
-  [ -e "$f" ] && bash "$f" "$corpus"
-done
-exit 0
+mkdir -p "$corpus"/{fuzz_ftp_listing,fuzz_ftp_reply}
+printf '%s\r\n' 'total 12' 'drwxr-xr-x   2 user group     4096 Jan  5 12:34 web' \
+  '-rw-r--r--   1 1000 1000 5368709120 Mar  3  2020 big file.bin ' \
+  'lrwxrwxrwx   1 user group       11 Feb  1 10:00 link -> target' \
+  'crw-rw-rw-   1 root root    1,   3 Feb  1  2024 null' \
+  '-rw-r--r-- 1 user 42 Dec 31 23:59 nogroup' > "$corpus/fuzz_ftp_listing/unix.txt"
+printf '%s\r\n' '04-27-00  12:09PM       <DIR>          name' \
+  '04-27-2000  12:09AM                 1234 file.txt' 'garbage line' \
+  > "$corpus/fuzz_ftp_listing/dos.txt"
+printf -- '-rw-r--r-- 1 u g 3 Jan 1 2020 \x93\xfa\x96\x7b.html\r\n' > "$corpus/fuzz_ftp_listing/sjis.txt"
+printf '220 ready\r\n331 password\r\n230 logged in\r\n257 "/a""b" is current\r\n' \
+  > "$corpus/fuzz_ftp_reply/replies.txt"
+printf '220-welcome\r\n 220 inner\r\n220-more\r\n220 end\r\n257 "/web"\r\n' \
+  > "$corpus/fuzz_ftp_reply/multiline.txt"

@@ -20,25 +20,6 @@ bool IsNewLine(QChar c) {
     return c == u'\r' || c == u'\n';
 }
 
-// The path of a 257 reply: between the first two double quotes, where "" stands for one quote.
-std::optional<QString> QuotedPath(const QString& text) {
-    const qsizetype open = text.indexOf(u'"');
-    if (open < 0)
-        return std::nullopt;
-    QString path;
-    for (qsizetype i = open + 1; i < text.size(); ++i) {
-        if (text[i] != u'"') {
-            path += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
-            path += u'"';
-            ++i;
-        } else {
-            return path;
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 TFtpClient::TFtpClient(int timeoutMs) : FTimeoutMs(timeoutMs), FReader(FControl) {}

@@ -70,29 +70,51 @@ QByteArray TFtpReplyReader::ReadLine(QDeadlineTimer deadline) {
     return line;
 }
 
-TFtpReply TFtpReplyReader::Read(QDeadlineTimer deadline) {
-    QByteArray first = ReadLine(deadline);
-    if (!IsReplyCode(first)) {
-        throw TError(QStringLiteral("サーバーの応答を読み取れませんでした: ") +
-                     TFtpListParser::Decode(first));
-    }
-    TFtpReply reply;
-    reply.Code = first.left(3).toInt();
-    QByteArray text = first;
-    if (first.size() > 3 && first[3] == '-') {
+bool TFtpReplyAssembler::AddLine(const QByteArray& line) {
+    if (FText.isEmpty()) {
+        if (!IsReplyCode(line)) {
+            throw TError(QStringLiteral("サーバーの応答を読み取れませんでした: ") +
+                         TFtpListParser::Decode(line));
+        }
+        FText = line;
         // A multi-line reply ends at the first line that starts with the same code and a space.
-        const QByteArray end = first.left(3) + ' ';
-        for (;;) {
-            QByteArray line = ReadLine(deadline);
-            text += '\n' + line;
-            if (text.size() > MaxReplyBytes) {
-                throw TError(QStringLiteral("サーバーの応答が長すぎます（%1バイト超）。")
-                                 .arg(MaxReplyBytes));
-            }
-            if (line.startsWith(end) || line == end.left(3))
-                break;
+        if (line.size() > 3 && line[3] == '-')
+            FEnd = line.left(3) + ' ';
+        return FEnd.isEmpty();
+    }
+    FText += '\n' + line;
+    if (FText.size() > MaxReplyBytes) {
+        throw TError(
+            QStringLiteral("サーバーの応答が長すぎます（%1バイト超）。").arg(MaxReplyBytes));
+    }
+    return line.startsWith(FEnd) || line == FEnd.left(3);
+}
+
+TFtpReply TFtpReplyAssembler::Reply() const {
+    return {FText.left(3).toInt(), TFtpListParser::Decode(FText)};
+}
+
+std::optional<QString> QuotedPath(const QString& text) {
+    const qsizetype open = text.indexOf(u'"');
+    if (open < 0)
+        return std::nullopt;
+    QString path;
+    for (qsizetype i = open + 1; i < text.size(); ++i) {
+        if (text[i] != u'"') {
+            path += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+            path += u'"';
+            ++i;
+        } else {
+            return path;
         }
     }
-    reply.Text = TFtpListParser::Decode(text);
-    return reply;
+    return std::nullopt;
+}
+
+TFtpReply TFtpReplyReader::Read(QDeadlineTimer deadline) {
+    TFtpReplyAssembler assembler;
+    while (!assembler.AddLine(ReadLine(deadline))) {
+    }
+    return assembler.Reply();
 }

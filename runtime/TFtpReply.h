@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QString>
+#include <optional>
 
 class QTcpSocket;
 
@@ -15,11 +16,29 @@ struct TFtpReply {
     bool IsCompletion() const { return Code >= 200 && Code < 300; }
 };
 
+// Builds one reply from its lines as they arrive, without any socket: the rules of single-
+// and multi-line replies and the bound on a reply's length.
+class TFtpReplyAssembler {
+public:
+    static constexpr qsizetype MaxReplyBytes = 1024 * 1024;
+
+    // Takes the next line (without its line end); returns true once the reply is complete.
+    // Throws TError for a first line that is no reply or a reply that grows too long.
+    bool AddLine(const QByteArray& line);
+    // The complete reply.
+    TFtpReply Reply() const;
+
+private:
+    QByteArray FText;
+    QByteArray FEnd;  // "123 " of a multi-line reply that is still open
+};
+
+// The path of a 257 reply: between the first two double quotes, where "" stands for one quote.
+std::optional<QString> QuotedPath(const QString& replyText);
+
 class TFtpReplyReader {
 public:
     static constexpr qsizetype MaxLineBytes = 64 * 1024;
-    static constexpr qsizetype MaxReplyBytes = 1024 * 1024;
-
     explicit TFtpReplyReader(QTcpSocket& socket) : FSocket(socket) {}
     // Reads one complete reply, single- or multi-line ("123-first" ... "123 last").
     TFtpReply Read(QDeadlineTimer deadline);

@@ -284,3 +284,48 @@ TEST(TFtpClientTest, OversizedListingFailsCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A peer that never stops its first line: the client gives up at the line bound.
+TEST(TFtpClientTest, EndlessReplyLineFailsCleanly) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        s.Send("220 ");
+        const QByteArray chunk(64 * 1024, 'a');
+        for (int i = 0; i < 300; ++i)
+            s.Send(chunk);  // bounded; sends fail once the client is gone
+    });
+    TFtpClient client(TimeoutMs);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(ErrorOf([&] { client.Connect(LoginTo(server)); }).contains(u"長すぎます"));
+    EXPECT_LT(clock.elapsed(), TimeoutMs);
+}
+
+// The server takes the data connection of a STOR, drops it at once and says nothing more: the
+// store fails, waiting for the server's word no longer than the time-out.
+TEST(TFtpClientTest, ServerClosingDuringAStoreIsAnError) {
+    testsupport::EnsureCoreApplication();
+    TScriptedFtpServer server([](auto& s) {
+        Greet(s);
+        s.ReadLine();  // TYPE I
+        s.Send("200 binary\r\n");
+        const QByteArray port = s.ReadLine().mid(5);
+        s.Send("200 port ok\r\n");
+        s.ReadLine();  // STOR
+        s.Send("150 send it\r\n");
+        s.SendData(port, "127.0.0.1", QByteArray());
+    });
+    testsupport::TScratchDir dir;
+    testsupport::WriteFile(dir.File("big.bin"), BinaryBytes(8 * 1024 * 1024));
+    TFtpClient client(1000);
+    client.Connect(LoginTo(server));
+    QElapsedTimer clock;
+    clock.start();
+    const QString error = ErrorOf([&] { client.Store(dir.File("big.bin"), u"big.bin"_s); });
+    EXPECT_TRUE(error.contains(u"転送が完了しませんでした。")) << error.toStdString();
+    EXPECT_LT(clock.elapsed(), 3000);
+}
+
+}  // namespace
