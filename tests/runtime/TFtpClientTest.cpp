@@ -189,6 +189,19 @@ void Greet(TScriptedFtpServer::TSession& s) {
     s.Send("230 no password needed\r\n");
 }
 
+// Logs the client in and answers its TYPE I, PORT and transfer command; returns the PORT
+// argument, where the script then opens the data connection.
+QByteArray StartTransfer(TScriptedFtpServer::TSession& s) {
+    Greet(s);
+    s.ReadLine();  // TYPE I
+    s.Send("200 binary\r\n");
+    const QByteArray port = s.ReadLine().mid(5);
+    s.Send("200 port ok\r\n");
+    s.ReadLine();  // LIST or STOR
+    s.Send("150 here it comes\r\n");
+    return port;
+}
+
 TFtpLogin LoginTo(const TScriptedFtpServer& server) {
     return {u"127.0.0.1"_s, u"user"_s, u"pass"_s, server.Port()};
 }
@@ -229,13 +242,7 @@ TEST(TFtpClientTest, MultiLineRepliesAndQuotedPaths) {
 TEST(TFtpClientTest, DataConnectionOnlyFromTheServer) {
     testsupport::EnsureCoreApplication();
     TScriptedFtpServer server([](auto& s) {
-        Greet(s);
-        s.ReadLine();  // TYPE I
-        s.Send("200 binary\r\n");
-        const QByteArray port = s.ReadLine().mid(5);
-        s.Send("200 port ok\r\n");
-        s.ReadLine();  // LIST
-        s.Send("150 here it comes\r\n");
+        const QByteArray port = StartTransfer(s);
         s.SendData(port, "127.0.0.2", "-rw-r--r-- 1 u g 9 Jan 1 2020 intruder\r\n");
         s.SendData(port, "127.0.0.1", "-rw-r--r-- 1 u g 5 Jan 1 2020 real\r\n");
         s.Send("226 done\r\n");
@@ -249,15 +256,7 @@ TEST(TFtpClientTest, DataConnectionOnlyFromTheServer) {
 
 TEST(TFtpClientTest, MissingDataConnectionEndsTheSession) {
     testsupport::EnsureCoreApplication();
-    TScriptedFtpServer server([](auto& s) {
-        Greet(s);
-        s.ReadLine();
-        s.Send("200 binary\r\n");
-        s.ReadLine();
-        s.Send("200 port ok\r\n");
-        s.ReadLine();
-        s.Send("150 here it comes\r\n");  // and nothing comes
-    });
+    TScriptedFtpServer server([](auto& s) { StartTransfer(s); });  // and no data comes
     TFtpClient client(500);
     client.Connect(LoginTo(server));
     EXPECT_TRUE(ErrorOf([&] { client.List(); }).contains(u"データ接続が時間内にありませんでした"));
@@ -267,13 +266,7 @@ TEST(TFtpClientTest, MissingDataConnectionEndsTheSession) {
 TEST(TFtpClientTest, OversizedListingFailsCleanly) {
     testsupport::EnsureCoreApplication();
     TScriptedFtpServer server([](auto& s) {
-        Greet(s);
-        s.ReadLine();
-        s.Send("200 binary\r\n");
-        const QByteArray port = s.ReadLine().mid(5);
-        s.Send("200 port ok\r\n");
-        s.ReadLine();
-        s.Send("150 here it comes\r\n");
+        const QByteArray port = StartTransfer(s);
         s.SendData(port, "127.0.0.1", QByteArray(TFtpClient::MaxListingBytes + 4096, 'x'));
         s.Send("426 aborted\r\n");
     });
@@ -308,13 +301,7 @@ TEST(TFtpClientTest, EndlessReplyLineFailsCleanly) {
 TEST(TFtpClientTest, ServerClosingDuringAStoreIsAnError) {
     testsupport::EnsureCoreApplication();
     TScriptedFtpServer server([](auto& s) {
-        Greet(s);
-        s.ReadLine();  // TYPE I
-        s.Send("200 binary\r\n");
-        const QByteArray port = s.ReadLine().mid(5);
-        s.Send("200 port ok\r\n");
-        s.ReadLine();  // STOR
-        s.Send("150 send it\r\n");
+        const QByteArray port = StartTransfer(s);
         s.SendData(port, "127.0.0.1", QByteArray());
     });
     testsupport::TScratchDir dir;
