@@ -136,7 +136,11 @@ TEST_F(TMemIniFileTest, Utf16FileStaysUtf16AfterUpdate) {
 }
 
 TEST_F(TMemIniFileTest, OddUtf16FileLoadsWithoutItsLastByte) {
-    const QString path = Write(QByteArray("\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0\n", 19));
+    const QString text = "[S]\nk=v\n";
+    QByteArray bytes("\xFF\xFE");
+    bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    bytes += '\x41';  // half a code unit
+    const QString path = Write(bytes);
     EXPECT_EQ(TMemIniFile(path).ReadString("S", "k", ""), QString("v"));
 }
 
