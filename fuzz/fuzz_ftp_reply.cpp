@@ -1,5 +1,7 @@
 // The reply rules (single and multi-line, length bounds) and the path of a 257 reply on
 // arbitrary server output, cut into lines as the reader cuts it.
+#include <QList>
+
 #include "TError.h"
 #include "TFtpReply.h"
 
