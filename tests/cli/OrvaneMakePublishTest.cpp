@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTcpServer>
 
 #include "TCommandRun.h"
 #include "TFtpTestServer.h"
@@ -95,11 +94,8 @@ TEST_P(OrvaneMakePublishTest, AfterAFailureTheQueueGoesOnOnlyWithKeepGoing) {
 }
 
 TEST_P(OrvaneMakePublishTest, ClosedPortIsAConnectionWarning) {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    const quint16 closed = probe.serverPort();
-    probe.close();
-    const auto run = Publish(Project(FServer->RemoteHome(), closed));
+    const testsupport::TClosedPort closed;
+    const auto run = Publish(Project(FServer->RemoteHome(), closed.Port()));
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains("接続できませんでした。\n")) << run.Err.toStdString();
 }

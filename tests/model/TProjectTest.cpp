@@ -103,7 +103,7 @@ TEST_F(TProjectTest, ExampleFileMatchesTheLayoutByteForByte) {
         TStringUtility::EncodeUtf8Base64("<p>x</p>").toLatin1() +
         "\r\n\r\n"
         "[FTP]\r\nIsUse=0\r\nHost=\r\nUser=\r\nPassword=\r\nDirHtml=\r\nDirImage=\r\nPort="
-        "21\r\n\r\n";
+        "21\r\nPassive=0\r\n\r\n";
     EXPECT_EQ(ReadFile(path), expected);
 }
 

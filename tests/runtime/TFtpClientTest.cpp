@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTcpServer>
 #include <memory>
 
 using testsupport::TFtpTestServer;
@@ -172,12 +171,11 @@ INSTANTIATE_TEST_SUITE_P(Servers, TFtpClientServerTest,
 
 TEST(TFtpClientTest, ClosedPortIsAConnectionError) {
     testsupport::EnsureCoreApplication();
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
+    const testsupport::TClosedPort closed;
     TFtpClient client(TimeoutMs);
-    const QString error = ErrorOf([&] { client.Connect({u"127.0.0.1"_s, u"u"_s, {}, port}); });
+    const QString error = ErrorOf([&] {
+        client.Connect({u"127.0.0.1"_s, u"u"_s, {}, closed.Port()});
+    });
     EXPECT_TRUE(error.startsWith(u"サーバーに接続できません。\n接続を拒否されました"))
         << error.toStdString();
 }
@@ -187,6 +185,8 @@ void Greet(TScriptedFtpServer::TSession& s) {
     s.Send("220-Welcome\r\n220-to the scripted server\r\n220 ready\r\n");
     s.ReadLine();  // USER
     s.Send("230 no password needed\r\n");
+    s.ReadLine();  // FEAT
+    s.Send("502 not implemented\r\n");
 }
 
 // Logs the client in and answers its TYPE I, PORT and transfer command; returns the PORT
