@@ -228,11 +228,26 @@ TEST_F(TProjectTest, PortOfAbcAndMissingSectionsGiveDefaults) {
     p.LoadFromFile(path);
     EXPECT_EQ(p.FtpConfig.Port, 21);
     EXPECT_TRUE(p.FtpConfig.IsUse);
+    EXPECT_FALSE(p.FtpConfig.Passive);
     EXPECT_EQ(p.InputItems.GetCount(), 0);
     TProject missing;
     missing.LoadFromFile(FDir.File("nothing.PT"));
     EXPECT_EQ(missing.InputItems.GetCount(), 0);
     EXPECT_EQ(missing.FtpConfig.Port, 21);
+}
+
+TEST_F(TProjectTest, PassiveModeIsStoredAsOneOrZero) {
+    const QString path = FDir.File("passive.PT");
+    WriteFile(path, "[FTP]\r\nPassive=1\r\n");
+    TProject p;
+    p.LoadFromFile(path);
+    EXPECT_TRUE(p.FtpConfig.Passive);
+    const QString saved = FDir.File("saved.PT");
+    p.SaveToFile(saved);
+    EXPECT_TRUE(ReadFile(saved).contains("\r\nPort=21\r\nPassive=1\r\n"));
+    p.FtpConfig.Passive = false;
+    p.SaveToFile(saved);
+    EXPECT_TRUE(ReadFile(saved).contains("\r\nPassive=0\r\n"));
 }
 
 TEST_F(TProjectTest, SavingOverALongerFileMergesIntoIt) {
