@@ -1,0 +1,300 @@
+#include "UnitFormFtpDir.h"
+
+#include "TError.h"
+#include "TInputBox.h"
+#include "TMessageBox.h"
+#include "ui_UnitFormFtpDir.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+TFtpSessionDialogue::TAnswer FromBox(TMessageBox::TAnswer answer) {
+    switch (answer) {
+        case TMessageBox::TAnswer::Yes:
+            return TFtpSessionDialogue::TAnswer::Yes;
+        case TMessageBox::TAnswer::No:
+            return TFtpSessionDialogue::TAnswer::No;
+        case TMessageBox::TAnswer::Ok:
+        case TMessageBox::TAnswer::Cancel:
+            break;
+    }
+    return TFtpSessionDialogue::TAnswer::Cancel;
+}
+
+// A push button that shows an action: its caption, hint, enabled state and command.
+void BindButton(QPushButton* button, QAction* action) {
+    auto update = [button, action] {
+        button->setText(action->text());
+        button->setStatusTip(action->statusTip());
+        button->setEnabled(action->isEnabled());
+    };
+    update();
+    QObject::connect(action, &QAction::changed, button, update);
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+}
+
+// "1.5 MB/秒" and the like, from bytes and milliseconds.
+QString RateText(qint64 bytes, qint64 elapsedMs) {
+    if (elapsedMs <= 0)
+        return {};
+    const double perSecond = double(bytes) * 1000.0 / double(elapsedMs);
+    if (perSecond >= 1024.0 * 1024.0)
+        return QStringLiteral("%1 MB/秒").arg(perSecond / (1024.0 * 1024.0), 0, 'f', 1);
+    return QStringLiteral("%1 KB/秒").arg(perSecond / 1024.0, 0, 'f', 1);
+}
+
+// The busy cursor for the life of the object.
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+constexpr int ProgressSteps = 1000;
+
+}  // namespace
+
+TFormFtpDir::TFormFtpDir(QWidget* owner)
+    : QDialog(owner),
+      ui(std::make_unique<Ui::FormFtpDir>()),
+      FLabelProgress(new QLabel(this)),
+      FProgressBar(new QProgressBar(this)),
+      FSession(*this) {
+    ui->setupUi(this);
+    ui->ActionDirMoveUp->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    ui->BtnDirMoveUp->setDefaultAction(ui->ActionDirMoveUp);
+    ui->BtnDirMoveUp->setAccessibleName(ui->ActionDirMoveUp->text());
+    BindButton(ui->BtnDirHtml, ui->ActionDirHtml);
+    BindButton(ui->BtnDirImage, ui->ActionDirImage);
+
+    QTreeWidget* list = ui->ListView1;
+    const int widths[] = {150, 120, 60, 80};
+    for (int column = 0; column < 4; ++column)
+        list->setColumnWidth(column, widths[column]);
+    list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    list->header()->setSectionsClickable(true);
+    list->header()->setSortIndicatorShown(true);
+    list->header()->setSortIndicator(FSession.SortKey(), Qt::AscendingOrder);
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 0);
+    ui->Splitter1->setSizes({1000, 57});
+
+    FLabelProgress->setObjectName(QStringLiteral("LabelProgress"));
+    FProgressBar->setObjectName(QStringLiteral("ProgressBarUpload"));
+    FProgressBar->setRange(0, ProgressSteps);
+    FProgressBar->setMaximumWidth(100);
+    FProgressBar->setTextVisible(false);
+    ui->StatusBar1->addPermanentWidget(FLabelProgress);
+    ui->StatusBar1->addPermanentWidget(FProgressBar);
+    FLabelProgress->hide();
+    FProgressBar->hide();
+
+    connect(list->header(), &QHeaderView::sectionClicked, this, &TFormFtpDir::ListView1ColumnClick);
+    connect(list, &QTreeWidget::doubleClicked, this, &TFormFtpDir::ListView1DblClick);
+    connect(ui->ComboBoxDir, &QComboBox::activated, this, &TFormFtpDir::ComboBoxDirChange);
+    connect(ui->ActionDirMoveUp, &QAction::triggered, this, &TFormFtpDir::ActionDirMoveUpExecute);
+    connect(ui->ActionDirHtml, &QAction::triggered, this, &TFormFtpDir::ActionDirHtmlExecute);
+    connect(ui->ActionDirImage, &QAction::triggered, this, &TFormFtpDir::ActionDirImageExecute);
+    connect(ui->BtnClose, &QPushButton::clicked, this, &TFormFtpDir::reject);
+}
+
+TFormFtpDir::~TFormFtpDir() = default;
+
+void TFormFtpDir::SetFtpConfig(TFtpConfig& config) {
+    FConfig = &config;
+    FSession.SetFtpConfig(config);
+}
+
+void TFormFtpDir::AddUploadFile(const QString& remoteDir, const QString& localFile,
+                                const QString& remoteName) {
+    FSession.AddUploadFile(remoteDir, localFile, remoteName);
+}
+
+void TFormFtpDir::SetDirButtonsVisible(bool visible) {
+    FDirButtonsVisible = visible;
+    ui->BtnDirHtml->setVisible(visible);
+    ui->BtnDirImage->setVisible(visible);
+    ui->ActionDirHtml->setEnabled(visible && FSession.IsConnected());
+    ui->ActionDirImage->setEnabled(visible && FSession.IsConnected());
+}
+
+void TFormFtpDir::reject() {
+    if (FSession.IsBusy()) {
+        FSession.RequestStop();
+        FCloseRequested = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+// The connection is made once, after the window has appeared, so that the person sees the
+// window (and its log) while connecting and uploading.
+void TFormFtpDir::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (FConnectScheduled)
+        return;
+    FConnectScheduled = true;
+    QTimer::singleShot(0, this, &TFormFtpDir::ConnectOnIdle);
+}
+
+// A dialog has no main window to show the hints of its commands: the status bar shows them.
+bool TFormFtpDir::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ui->StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TFormFtpDir::ConnectOnIdle() {
+    {
+        const TBusyCursor cursor;
+        RunCommand([this] { FSession.ConnectOnIdle(); });
+        EndProgress();
+    }
+    if (FCloseRequested)
+        QDialog::reject();
+}
+
+void TFormFtpDir::ListView1ColumnClick(int column) {
+    FSession.SetSortKey(column);
+    ui->ListView1->header()->setSortIndicator(column, Qt::AscendingOrder);
+}
+
+void TFormFtpDir::ListView1DblClick() {
+    QTreeWidgetItem* selected = ui->ListView1->currentItem();
+    if (!selected || !selected->isSelected())
+        return;
+    const int index = ui->ListView1->indexOfTopLevelItem(selected);
+    RunCommand([this, index] { FSession.EnterFolder(index); });
+}
+
+void TFormFtpDir::ComboBoxDirChange(int index) {
+    if (index < 0)
+        return;
+    if (FSession.IsBusy()) {
+        SelectCurrentFolder();
+        return;
+    }
+    RunCommand([this, index] { FSession.ChooseHistory(index); });
+}
+
+void TFormFtpDir::ActionDirMoveUpExecute() {
+    RunCommand([this] { FSession.MoveUp(); });
+}
+
+void TFormFtpDir::ActionDirHtmlExecute() {
+    RunCommand([this] { FSession.SetHtmlFolder(); });
+    CopyFoldersBack();
+}
+
+void TFormFtpDir::ActionDirImageExecute() {
+    RunCommand([this] { FSession.SetImageFolder(); });
+    CopyFoldersBack();
+}
+
+void TFormFtpDir::RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const TError& e) {
+        TMessageBox::Error(this, e.Message());
+    }
+}
+
+void TFormFtpDir::CopyFoldersBack() {
+    if (!FConfig)
+        return;
+    FConfig->DirHtml = FSession.FtpConfig().DirHtml;
+    FConfig->DirImage = FSession.FtpConfig().DirImage;
+}
+
+void TFormFtpDir::SelectCurrentFolder() {
+    const QSignalBlocker blocker(ui->ComboBoxDir);
+    ui->ComboBoxDir->setCurrentIndex(ui->ComboBoxDir->count() - 1);
+}
+
+void TFormFtpDir::EndProgress() {
+    FLabelProgress->hide();
+    FProgressBar->hide();
+}
+
+std::optional<QString> TFormFtpDir::AskFileName(const QString& caption, const QString& prompt) {
+    return TInputBox::GetText(this, caption, prompt);
+}
+
+TFtpSessionDialogue::TAnswer TFormFtpDir::AskOverwrite(const QString& text) {
+    return FromBox(TMessageBox::Confirm(this, text));
+}
+
+TFtpSessionDialogue::TAnswer TFormFtpDir::AskContinueAfterError(const QString& text) {
+    return FromBox(TMessageBox::WarningYesNoCancel(this, text));
+}
+
+TFtpSessionDialogue::TAnswer TFormFtpDir::AskSetFolder(const QString& text) {
+    return FromBox(TMessageBox::Confirm(this, text));
+}
+
+void TFormFtpDir::WarnConnection(const QString& text) {
+    TMessageBox::Warning(this, text);
+}
+
+void TFormFtpDir::Log(const QString& line) {
+    ui->MemoLog->appendPlainText(line);
+}
+
+void TFormFtpDir::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TFormFtpDir::Progress(const QString& remoteName, qint64 sent, qint64 total) {
+    if (!FProgressClock.isValid())
+        FProgressClock.start();
+    FProgressBar->setValue(total > 0 ? int(sent * ProgressSteps / total) : ProgressSteps);
+    FLabelProgress->setText(QStringLiteral("%1 送信中 %2 / %3 バイト %4")
+                                .arg(remoteName)
+                                .arg(sent)
+                                .arg(total)
+                                .arg(RateText(sent, FProgressClock.elapsed())));
+    FLabelProgress->show();
+    FProgressBar->show();
+    if (sent >= total)
+        FProgressClock.invalidate();
+    QCoreApplication::processEvents();
+}
+
+void TFormFtpDir::ShowDirectory(const std::vector<TFtpItem>& items, const QString&) {
+    QTreeWidget* list = ui->ListView1;
+    list->setUpdatesEnabled(false);
+    list->clear();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(qsizetype(items.size()));
+    for (const TFtpItem& item : items) {
+        auto* row = new QTreeWidgetItem(DisplayItemTexts(item));
+        row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        rows << row;
+    }
+    list->addTopLevelItems(rows);
+    list->setUpdatesEnabled(true);
+
+    // The session's history already holds the folder listed, last.
+    const QSignalBlocker blocker(ui->ComboBoxDir);
+    ui->ComboBoxDir->clear();
+    ui->ComboBoxDir->addItems(FSession.History());
+    SelectCurrentFolder();
+}
+
+void TFormFtpDir::EnableCommands() {
+    ui->ActionDirMoveUp->setEnabled(true);
+    ui->ActionDirHtml->setEnabled(FDirButtonsVisible);
+    ui->ActionDirImage->setEnabled(FDirButtonsVisible);
+}
