@@ -8,11 +8,13 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -41,14 +43,17 @@ void BindButton(QPushButton* button, QAction* action) {
     QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
 }
 
-// "1.5 MB/秒" and the like, from bytes and milliseconds.
+// "63.0 MB" and the like.
+QString SizeText(qint64 bytes) {
+    return QLocale(QLocale::Japanese)
+        .formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+// "1.5 MB/秒" and the like, from bytes and milliseconds; empty before any time has passed.
 QString RateText(qint64 bytes, qint64 elapsedMs) {
     if (elapsedMs <= 0)
         return {};
-    const double perSecond = double(bytes) * 1000.0 / double(elapsedMs);
-    if (perSecond >= 1024.0 * 1024.0)
-        return QStringLiteral("%1 MB/秒").arg(perSecond / (1024.0 * 1024.0), 0, 'f', 1);
-    return QStringLiteral("%1 KB/秒").arg(perSecond / 1024.0, 0, 'f', 1);
+    return SizeText(bytes * 1000 / elapsedMs) + QStringLiteral("/秒");
 }
 
 // The busy cursor for the life of the object.
@@ -61,6 +66,8 @@ public:
 };
 
 constexpr int ProgressSteps = 1000;
+// The columns' widths at least; wider where the header or an entry needs it.
+constexpr int ColumnWidths[] = {150, 120, 60, 80};
 
 }  // namespace
 
@@ -78,9 +85,8 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     BindButton(ui->BtnDirImage, ui->ActionDirImage);
 
     QTreeWidget* list = ui->ListView1;
-    const int widths[] = {150, 120, 60, 80};
-    for (int column = 0; column < 4; ++column)
-        list->setColumnWidth(column, widths[column]);
+    for (int column = 0; column < list->columnCount(); ++column)
+        list->setColumnWidth(column, ColumnWidths[column]);
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     list->header()->setSectionsClickable(true);
     list->header()->setSortIndicatorShown(true);
@@ -94,7 +100,9 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     FProgressBar->setRange(0, ProgressSteps);
     FProgressBar->setMaximumWidth(100);
     FProgressBar->setTextVisible(false);
-    ui->StatusBar1->addPermanentWidget(FLabelProgress);
+    // A long file name must not widen the window.
+    FLabelProgress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ui->StatusBar1->addWidget(FLabelProgress, 1);
     ui->StatusBar1->addPermanentWidget(FProgressBar);
     FLabelProgress->hide();
     FProgressBar->hide();
@@ -260,11 +268,10 @@ void TFormFtpDir::Progress(const QString& remoteName, qint64 sent, qint64 total)
     if (!FProgressClock.isValid())
         FProgressClock.start();
     FProgressBar->setValue(total > 0 ? int(sent * ProgressSteps / total) : ProgressSteps);
-    FLabelProgress->setText(QStringLiteral("%1 送信中 %2 / %3 バイト %4")
-                                .arg(remoteName)
-                                .arg(sent)
-                                .arg(total)
-                                .arg(RateText(sent, FProgressClock.elapsed())));
+    // The name last: a long one is cut off, the numbers stay readable.
+    FLabelProgress->setText(QStringLiteral("送信中 %1 / %2 %3 %4")
+                                .arg(SizeText(sent), SizeText(total),
+                                     RateText(sent, FProgressClock.elapsed()), remoteName));
     FLabelProgress->show();
     FProgressBar->show();
     if (sent >= total)
@@ -284,6 +291,10 @@ void TFormFtpDir::ShowDirectory(const std::vector<TFtpItem>& items, const QStrin
         rows << row;
     }
     list->addTopLevelItems(rows);
+    for (int column = 0; column < list->columnCount(); ++column) {
+        list->resizeColumnToContents(column);
+        list->setColumnWidth(column, std::max(ColumnWidths[column], list->columnWidth(column)));
+    }
     list->setUpdatesEnabled(true);
 
     // The session's history already holds the folder listed, last.
