@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <exception>
 
 #include <unistd.h>
@@ -43,6 +45,11 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(Title());
     setDesktopFileName(QStringLiteral("orvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/orvane.svg")));
+    if (FQtTranslator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                           QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(&FQtTranslator);
+    }
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

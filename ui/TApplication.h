@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 class TApplication : public QApplication {
     Q_OBJECT
@@ -32,4 +33,8 @@ public:
 
     // The project file named on the command line as an absolute path, or "".
     static QString StartupProjectPath(const QStringList& arguments);
+
+private:
+    // Qt's own texts (file dialogs, standard buttons) in Japanese, like the program's.
+    QTranslator FQtTranslator;
 };

@@ -91,8 +91,11 @@ void THelpViewer::Show(const QString& page) {
     QPointer<THelpViewer>& instance = Instance();
     if (instance && instance->parentWidget() != owner)
         delete instance.data();
-    if (!instance)
+    if (!instance) {
         instance = new THelpViewer(owner);
+        if (owner)
+            instance->move(owner->geometry().center() - instance->rect().center());
+    }
     instance->ShowPage(page);
     instance->show();
     instance->raise();
