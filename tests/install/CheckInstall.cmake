@@ -37,8 +37,10 @@ endif()
 
 find_program(UPDATE_MIME update-mime-database)
 if(UPDATE_MIME)
-  execute_process(COMMAND ${UPDATE_MIME} ${PREFIX}/share/mime RESULT_VARIABLE result
-                  ERROR_VARIABLE errors)
+  # With the prefix on the data path the tool has nothing to say but complaints.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share
+                          ${UPDATE_MIME} ${PREFIX}/share/mime
+                  RESULT_VARIABLE result ERROR_VARIABLE errors)
   if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
     message(FATAL_ERROR "update-mime-database rejects the MIME package: ${errors}")
   endif()
