@@ -12,6 +12,7 @@
 #include "TAtomicFile.h"
 #include "TCodePage.h"
 #include "TError.h"
+#include "THugePages.h"
 #include "TIntegerParser.h"
 
 namespace {
@@ -103,7 +104,14 @@ QByteArray ReadWholeFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw TError(QStringLiteral("ファイル %1 を開けません。%2").arg(path, file.errorString()));
     }
-    return file.readAll();
+    // One buffer of the file's size; what a file that grew meanwhile holds beyond it is added.
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    THugePages::Advise(bytes.data(), bytes.size());
+    bytes.truncate(std::max<qint64>(file.read(bytes.data(), bytes.size()), 0));
+    const QByteArray rest = file.readAll();
+    if (!rest.isEmpty())
+        bytes += rest;
+    return bytes;
 }
 
 }  // namespace

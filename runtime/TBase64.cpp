@@ -6,6 +6,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "THugePages.h"
+
 namespace {
 
 constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
@@ -45,7 +47,9 @@ std::array<Unit, 4> GroupAt(const Unit* in, qsizetype size, qsizetype at) {
 
 // Room for every byte the groups of `size` characters can hold, allocated once.
 QByteArray OutputFor(qsizetype size) {
-    return QByteArray((size + 3) / 4 * 3, Qt::Uninitialized);
+    QByteArray out((size + 3) / 4 * 3, Qt::Uninitialized);
+    THugePages::Advise(out.data(), out.size());
+    return out;
 }
 
 // Every group's three bytes except zeros, written without a branch.

@@ -1,8 +1,11 @@
 #include "TStringUtility.h"
 
+#include <QStringDecoder>
+
 #include <type_traits>
 
 #include "TBase64.h"
+#include "THugePages.h"
 
 QString TStringUtility::EscapeHtml(const QString& text) {
     QString out = text;
@@ -20,7 +23,7 @@ QString TStringUtility::EncodeUtf8Base64(const QString& text) {
 
 QString TStringUtility::DecodeUtf8Base64(QAnyStringView base64) {
     // The characters are the bytes; a view of a text or of ASCII bytes is not copied first.
-    return QString::fromUtf8(base64.visit([](auto view) {
+    const QByteArray utf8 = base64.visit([](auto view) {
         using TView = decltype(view);
         if constexpr (std::is_same_v<TView, QStringView>) {
             return TBase64::Decode(view);
@@ -30,5 +33,13 @@ QString TStringUtility::DecodeUtf8Base64(QAnyStringView base64) {
             const QString text = view.toString();
             return TBase64::Decode(QStringView(text));
         }
-    }));
+    });
+    // As QString::fromUtf8 (a leading byte-order mark is kept), into one buffer of at most a
+    // code unit per byte.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    QString text(utf8.size(), Qt::Uninitialized);
+    THugePages::Advise(text.data(), text.size() * qsizetype{sizeof(QChar)});
+    text.truncate(decoder.appendToBuffer(text.data(), utf8) - text.constData());
+    return text;
 }
