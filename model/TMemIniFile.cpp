@@ -137,7 +137,11 @@ TMemIniFile::TMemIniFile(const QString& path) : FPath(path) {
 // ASCII lines are parsed where they lie in the file. The other lines are converted together,
 // each ended by LF (which no converted text holds), and parsed in the converted text.
 void TMemIniFile::ParseBytes(bool utf8) {
-    const QByteArrayView bytes = QByteArrayView(FBytes).sliced(utf8 ? 3 : 0);
+    // Behind the mark of a UTF-8 file a second mark is dropped too; any later one is text.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    const QByteArrayView whole(FBytes);
+    const qsizetype skip = !utf8 ? 0 : whole.sliced(3).startsWith(bom) ? 6 : 3;
+    const QByteArrayView bytes = whole.sliced(skip);
     QByteArray other;
     TLineBreaks(bytes).ForEach([&other](QByteArrayView line) {
         if (!TCodePage::IsAscii(line)) {
@@ -145,7 +149,10 @@ void TMemIniFile::ParseBytes(bool utf8) {
             other += '\n';
         }
     });
-    FText = utf8 ? QString::fromUtf8(other) : TCodePage::Decode(other, TCodePage::Ansi);
+    FText = utf8 ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                            QStringDecoder::Flag::ConvertInitialBom)
+                       .decode(other)
+                 : TCodePage::Decode(other, TCodePage::Ansi);
     other.clear();
     TSection* current = nullptr;
     qsizetype decoded = 0;

@@ -34,10 +34,9 @@ QString TStringUtility::DecodeUtf8Base64(QAnyStringView base64) {
             return TBase64::Decode(QStringView(text));
         }
     });
-    // As QString::fromUtf8 (a leading byte-order mark is kept), into one buffer of at most a
-    // code unit per byte.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                     QStringDecoder::Flag::ConvertInitialBom);
+    // As QString::fromUtf8 (a leading byte-order mark is dropped), into one buffer of at most
+    // a code unit per byte.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text(utf8.size(), Qt::Uninitialized);
     THugePages::Advise(text.data(), text.size() * qsizetype{sizeof(QChar)});
     text.truncate(decoder.appendToBuffer(text.data(), utf8) - text.constData());
