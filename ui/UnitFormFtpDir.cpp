@@ -1,11 +1,12 @@
 #include "UnitFormFtpDir.h"
 
+#include "TApplication.h"
+#include "TCursorHourGlass.h"
 #include "TError.h"
 #include "TInputBox.h"
 #include "TMessageBox.h"
 #include "ui_UnitFormFtpDir.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -55,15 +56,6 @@ QString RateText(qint64 bytes, qint64 elapsedMs) {
         return {};
     return SizeText(bytes * 1000 / elapsedMs) + QStringLiteral("/秒");
 }
-
-// The busy cursor for the life of the object.
-class TBusyCursor {
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 constexpr int ProgressSteps = 1000;
 // The columns' widths at least; wider where the header or an entry needs it.
@@ -166,7 +158,7 @@ bool TFormFtpDir::event(QEvent* event) {
 
 void TFormFtpDir::ConnectOnIdle() {
     {
-        const TBusyCursor cursor;
+        const TCursorHourGlass cursor;
         RunCommand([this] { FSession.ConnectOnIdle(); });
         EndProgress();
     }
@@ -215,7 +207,7 @@ void TFormFtpDir::RunCommand(const std::function<void()>& command) {
     try {
         command();
     } catch (const TError& e) {
-        TMessageBox::Error(this, e.Message());
+        TApplication::ShowError(e.Message());
     }
 }
 

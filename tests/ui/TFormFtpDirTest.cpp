@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TApplication.h"
 #include "TDialogScript.h"
 #include "TFtpTestServer.h"
 #include "TTestSupport.h"
@@ -423,6 +424,7 @@ TEST_F(TFormFtpDirBrowseTest, BrowsingErrorIsShownAndTheListStays) {
     browser.DoubleClick(u"gone"_s);
     ASSERT_EQ(script.Messages.size(), 1u);
     EXPECT_EQ(script.Messages[0].Kind, TMessageBox::TKind::Error);
+    EXPECT_EQ(script.Messages[0].Caption, TApplication::Title());
     EXPECT_TRUE(script.Messages[0].Text.contains(u"550")) << script.Messages[0].Text.toStdString();
     EXPECT_EQ(browser.Names(), names);
     EXPECT_EQ(browser.HistoryItems(), QStringList{u"/"_s});
