@@ -2,11 +2,15 @@
 
 #include "TApplication.h"
 #include "TCursorHourGlass.h"
+#include "TDialogRunner.h"
 #include "TError.h"
+#include "TFileUtility.h"
 #include "TInputBox.h"
 #include "TMessageBox.h"
+#include "TTempFile.h"
 #include "ui_UnitFormFtpDir.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -109,6 +113,26 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
 }
 
 TFormFtpDir::~TFormFtpDir() = default;
+
+void TFormFtpDir::UploadPage(QWidget* owner, TFtpConfig& config, const QString& html,
+                             int codePage) {
+    const TTempFile page;
+    TFileUtility::SaveTextToFile(page.GetFileName(), html, codePage);
+    TFormFtpDir browser(owner);
+    browser.SetFtpConfig(config);
+    browser.AddUploadFile(config.DirHtml, page.GetFileName(), QString());
+    browser.SetDirButtonsVisible(false);
+    TDialogRunner::ShowModal(browser);
+}
+
+void TFormFtpDir::UploadPictures(QWidget* owner, TFtpConfig& config, const QStringList& pictures) {
+    TFormFtpDir browser(owner);
+    browser.SetFtpConfig(config);
+    for (const QString& picture : pictures)
+        browser.AddUploadFile(config.DirImage, picture, QFileInfo(picture).fileName());
+    browser.SetDirButtonsVisible(false);
+    TDialogRunner::ShowModal(browser);
+}
 
 void TFormFtpDir::SetFtpConfig(TFtpConfig& config) {
     FConfig = &config;

@@ -29,6 +29,13 @@ public:
     explicit TFormFtpDir(QWidget* owner);
     ~TFormFtpDir() override;
 
+    // The preview window's uploads, each in a browser with its folder buttons hidden that stays
+    // open for browsing afterwards. The page is written in its code page into a temporary file
+    // (removed after the browser has closed) and stored in DirHtml under the name the user
+    // gives; the pictures go to DirImage under their own names.
+    static void UploadPage(QWidget* owner, TFtpConfig& config, const QString& html, int codePage);
+    static void UploadPictures(QWidget* owner, TFtpConfig& config, const QStringList& pictures);
+
     // The project's settings, not owned; the folders set in this window are written back.
     void SetFtpConfig(TFtpConfig& config);
     void AddUploadFile(const QString& remoteDir, const QString& localFile,

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "TApplication.h"
+#include "TCodePage.h"
+#include "TDialogRunner.h"
 #include "TDialogScript.h"
 #include "TFtpTestServer.h"
 #include "TTestSupport.h"
@@ -104,9 +106,43 @@ public:
     TFormFtpDir Form{nullptr};
 };
 
+// File bytes with CR LF and a NUL inside, different for each name.
+QByteArray Content(const QString& name) {
+    return name.toUtf8() + QByteArray("\r\n\0\xff", 4);
+}
+
 QStringList Uploaded(const QString& log) {
     return log.split(u'\n').filter(u"をアップロードしました。"_s);
 }
+
+// Works the browser a command opens, as a person would: lets it connect and run its queue,
+// notes what it shows, and closes it.
+class TRunBrowser {
+public:
+    explicit TRunBrowser(const TDialogScript& script) {
+        TDialogRunner::SetTestAnswerer([this, &script](QDialog& dialog) {
+            ++Shown;
+            dialog.show();
+            auto* history = dialog.findChild<QComboBox*>(u"ComboBoxDir"_s);
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return history->count() > 0 || !script.Messages.empty(); }, WaitMs));
+            Path = history->currentText();
+            Log = dialog.findChild<QPlainTextEdit*>(u"MemoLog"_s)->toPlainText();
+            DirButtonsVisible = dialog.findChild<QPushButton*>(u"BtnDirHtml"_s)->isVisible();
+            dialog.findChild<QPushButton*>(u"BtnClose"_s)->click();
+            EXPECT_FALSE(dialog.isVisible());
+            return dialog.result();
+        });
+    }
+    ~TRunBrowser() { TDialogRunner::SetTestAnswerer({}); }
+    TRunBrowser(const TRunBrowser&) = delete;
+    TRunBrowser& operator=(const TRunBrowser&) = delete;
+
+    int Shown = 0;
+    QString Path;  // the folder listed when the queue had run
+    QString Log;
+    bool DirButtonsVisible = true;
+};
 
 class TFormFtpDirTest : public ::testing::TestWithParam<TKind> {
 protected:
@@ -121,9 +157,10 @@ protected:
         return QDir::cleanPath(FServer->RemoteHome() + u'/' + relative);
     }
     QString Local(const QString& relative) const { return FServer->Home() + u'/' + relative; }
-    QString Source(const QString& name, const QByteArray& bytes = {}) {
+    // A local file to send, holding Content(name).
+    QString Source(const QString& name) {
         const QString path = FLocal.File(name);
-        testsupport::WriteFile(path, bytes.isEmpty() ? name.toUtf8() + "\r\n\0" : bytes);
+        testsupport::WriteFile(path, Content(name));
         return path;
     }
     bool IsStored(const QString& relative) const { return QFile::exists(Local(relative)); }
@@ -155,72 +192,80 @@ TEST_P(TFormFtpDirTest, ConnectsAndListsFoldersFirst) {
     EXPECT_TRUE(script.Messages.empty());
 }
 
-// The page goes to the HTML folder under the name typed; an empty name keeps the local file's
-// name; cancelling the prompt sends nothing and says nothing.
+// The page goes to the HTML folder in its code page under the name typed; an empty name keeps
+// the temporary file's own name; cancelling the prompt sends nothing and says nothing. The
+// temporary file is gone afterwards.
 TEST_P(TFormFtpDirTest, UploadsThePageUnderTheNameTyped) {
     struct TCase {
         const char* Label;
         std::optional<QString> Typed;
-        QString Stored;  // empty: nothing stored
     };
-    const TCase cases[] = {{"cancelled", std::nullopt, QString()},
-                           {"typed", u"index.html"_s, u"index.html"_s},
-                           {"empty", QString(), u"page-source.tmp"_s}};
+    const TCase cases[] = {
+        {"cancelled", std::nullopt}, {"typed", u"index.html"_s}, {"empty", QString()}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Label);
+        const testsupport::TScratchDir temp;
+        const testsupport::TScopedEnv tempFolder("TMPDIR", temp.Path());
+        const QString folder = u"html-"_s + QString::fromLatin1(c.Label);
+        FServer->PutFolder(folder);
         TDialogScript script;
         script.AnswerInput(c.Typed);
+        TRunBrowser run(script);
         TFtpConfig config = FServer->Config();
-        config.DirHtml = Remote(u"html"_s);
-        TBrowser browser(config);
-        const QByteArray page = "<html>\r\n" + QByteArray(c.Label) + "</html>\r\n";
-        browser.Form.AddUploadFile(config.DirHtml, Source(u"page-source.tmp"_s, page), {});
-        browser.Form.SetDirButtonsVisible(false);
-        ASSERT_TRUE(browser.ShowAndConnect(script));
+        config.DirHtml = Remote(folder);
+        const QString page =
+            u"<html>\r\n日本語のページ "_s + QString::fromLatin1(c.Label) + u"\r\n"_s;
+        TFormFtpDir::UploadPage(nullptr, config, page, TCodePage::ShiftJis);
 
+        ASSERT_EQ(run.Shown, 1);
         ASSERT_EQ(script.Inputs.size(), 1u);
         EXPECT_EQ(script.Inputs[0].Caption, u"ファイル名");
         EXPECT_EQ(script.Inputs[0].Prompt, u"ファイル名を入力してください。");
         EXPECT_TRUE(script.Messages.empty());
-        EXPECT_EQ(browser.History()->currentText(), Remote(u"html"_s));
-        const QStringList uploaded = Uploaded(browser.Log()->toPlainText());
-        if (c.Stored.isEmpty()) {
-            EXPECT_TRUE(QDir(Local(u"html"_s)).isEmpty());
-            EXPECT_TRUE(uploaded.isEmpty());
+        EXPECT_EQ(run.Path, Remote(folder));
+        EXPECT_FALSE(run.DirButtonsVisible);
+        const QStringList stored = QDir(Local(folder)).entryList(QDir::Files);
+        if (!c.Typed) {
+            EXPECT_TRUE(stored.isEmpty());
+            EXPECT_TRUE(Uploaded(run.Log).isEmpty());
         } else {
-            EXPECT_EQ(testsupport::ReadFile(Local(u"html/"_s + c.Stored)), page);
-            EXPECT_EQ(uploaded, QStringList{c.Stored + u"をアップロードしました。"_s});
+            ASSERT_EQ(stored.size(), 1);
+            if (!c.Typed->isEmpty())
+                EXPECT_EQ(stored[0], *c.Typed);
+            EXPECT_EQ(testsupport::ReadFile(Local(folder + u'/' + stored[0])),
+                      TCodePage::Encode(page, TCodePage::ShiftJis));
+            EXPECT_EQ(Uploaded(run.Log), QStringList{stored[0] + u"をアップロードしました。"_s});
         }
-        EXPECT_FALSE(browser.Find<QPushButton>("BtnDirHtml")->isVisible());
-        EXPECT_FALSE(browser.Find<QPushButton>("BtnDirImage")->isVisible());
-        EXPECT_TRUE(browser.Find<QPushButton>("BtnClose")->isVisible());
+        EXPECT_TRUE(QDir(temp.Path()).isEmpty());
     }
 }
 
-// Three pictures of which the second cannot be stored: the error prompt decides the third.
-TEST_P(TFormFtpDirTest, ErrorPromptDecidesWhetherTheQueueGoesOn) {
+// Three pictures of which the second cannot be stored (a folder has its name, which raises no
+// overwrite question): the error prompt decides the third.
+TEST_P(TFormFtpDirTest, ErrorPromptDecidesWhetherThePicturesGoOn) {
+    QStringList pictures;
+    for (const char* name : {"1.jpg", "2.jpg", "3.jpg"})
+        pictures << Source(QString::fromLatin1(name));
     for (const TAnswer answer : {TAnswer::Yes, TAnswer::No}) {
-        const QString suffix = answer == TAnswer::Yes ? u"-yes.jpg"_s : u"-no.jpg"_s;
-        SCOPED_TRACE(suffix.toStdString());
+        const QString folder = answer == TAnswer::Yes ? u"img-yes"_s : u"img-no"_s;
+        SCOPED_TRACE(folder.toStdString());
+        FServer->PutFolder(folder);
+        FServer->PutFolder(folder + u"/2.jpg"_s);
         TDialogScript script;
         script.AnswerMessage(answer);
+        TRunBrowser run(script);
         TFtpConfig config = FServer->Config();
-        TBrowser browser(config);
-        const QString img = Remote(u"img"_s);
-        browser.Form.AddUploadFile(img, Source(u"1"_s + suffix), u"1"_s + suffix);
-        browser.Form.AddUploadFile(Remote(TFtpTestServer::ReadOnlyFolder()), Source(u"2.jpg"_s),
-                                   u"2.jpg"_s);
-        browser.Form.AddUploadFile(img, Source(u"3"_s + suffix), u"3"_s + suffix);
-        ASSERT_TRUE(browser.ShowAndConnect(script));
+        config.DirImage = Remote(folder);
+        TFormFtpDir::UploadPictures(nullptr, config, pictures);
 
         ASSERT_EQ(script.Messages.size(), 1u);
         EXPECT_EQ(script.Messages[0].Kind, TMessageBox::TKind::Warning);
         EXPECT_EQ(script.Messages[0].Buttons, TMessageBox::TButtons::YesNoCancel);
         EXPECT_TRUE(script.Messages[0].Text.startsWith(u"エラーが発生しました。\n"));
         EXPECT_TRUE(script.Messages[0].Text.endsWith(u"\n処理を続行しますか？"));
-        EXPECT_TRUE(IsStored(u"img/1"_s + suffix));
-        EXPECT_FALSE(IsStored(TFtpTestServer::ReadOnlyFolder() + u"/2.jpg"_s));
-        EXPECT_EQ(IsStored(u"img/3"_s + suffix), answer == TAnswer::Yes);
+        EXPECT_EQ(testsupport::ReadFile(Local(folder + u"/1.jpg"_s)), Content(u"1.jpg"_s));
+        EXPECT_EQ(IsStored(folder + u"/3.jpg"_s), answer == TAnswer::Yes);
+        EXPECT_FALSE(run.DirButtonsVisible);
     }
 }
 
@@ -491,8 +536,7 @@ TEST_F(TFormFtpDirBrowseTest, ProgressReachesTheFileSizeWhileEventsRun) {
     EXPECT_GT(ticksWhileSending, 1);
     ASSERT_FALSE(texts.isEmpty());
     EXPECT_TRUE(texts.last().contains(u"大きい.bin"));
-    EXPECT_TRUE(texts.last().contains(u"50.0 MB / 50.0 MB"))
-        << texts.last().toStdString();
+    EXPECT_TRUE(texts.last().contains(u"50.0 MB / 50.0 MB")) << texts.last().toStdString();
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_FALSE(label->isVisible());  // gone once the queue has ended
     EXPECT_EQ(QFileInfo(Local(u"大きい.bin"_s)).size(), size);
