@@ -191,6 +191,10 @@ struct TListCase {
     bool Items;  // the input items, else the templates
 };
 
+void PrintTo(const TListCase& c, std::ostream* os) {
+    *os << c.List;
+}
+
 class TDesignListTest : public TFormMainDesignTest, public testing::WithParamInterface<TListCase> {
 protected:
     void Fill() {

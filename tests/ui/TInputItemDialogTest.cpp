@@ -185,6 +185,10 @@ struct TOkCase {
     std::vector<std::pair<const char*, QString>> TextsAfter = {};
 };
 
+void PrintTo(const TOkCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class TOkCheckTest : public testing::TestWithParam<TOkCase> {};
 
 TEST_P(TOkCheckTest, FirstFailureIsShownAndTakesTheFocus) {
