@@ -7,6 +7,9 @@
 #include <QString>
 #include <memory>
 
+class TFrameDesignInputItems;
+class TFrameDesignOutput;
+class TFrameDesignTemplates;
 class TOrvaneConfig;
 class TProject;
 namespace Ui {
@@ -65,7 +68,8 @@ private:
     // read leaves the open project, the file name and the title as they were.
     void LoadProject(const QString& path);
 
-    // The design tabs fill these (UnitFormMainDesign.cpp).
+    // The design tabs fill these (UnitFormMainDesign.cpp): the constructor places their pages.
+    void CreateDesignTabs();
     void RefreshInputList();
     void RefreshTemplateList();
     void LoadFtpControls();
@@ -81,4 +85,7 @@ private:
     std::unique_ptr<TOrvaneConfig> FSettings;
     QString FFileName;
     QString FStartupProject;
+    TFrameDesignInputItems* FDesignInputItems = nullptr;
+    TFrameDesignTemplates* FDesignTemplates = nullptr;
+    TFrameDesignOutput* FDesignOutput = nullptr;
 };
