@@ -5,6 +5,7 @@
 #include "TDialogRunner.h"
 #include "TError.h"
 #include "TFileUtility.h"
+#include "TFormUtils.h"
 #include "TInputBox.h"
 #include "TMessageBox.h"
 #include "TTempFile.h"
@@ -36,18 +37,6 @@ TFtpSessionDialogue::TAnswer FromBox(TMessageBox::TAnswer answer) {
     return TFtpSessionDialogue::TAnswer::Cancel;
 }
 
-// A push button that shows an action: its caption, hint, enabled state and command.
-void BindButton(QPushButton* button, QAction* action) {
-    auto update = [button, action] {
-        button->setText(action->text());
-        button->setStatusTip(action->statusTip());
-        button->setEnabled(action->isEnabled());
-    };
-    update();
-    QObject::connect(action, &QAction::changed, button, update);
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-}
-
 // "63.0 MB" and the like.
 QString SizeText(qint64 bytes) {
     return QLocale(QLocale::Japanese)
@@ -77,8 +66,12 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     ui->ActionDirMoveUp->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
     ui->BtnDirMoveUp->setDefaultAction(ui->ActionDirMoveUp);
     ui->BtnDirMoveUp->setAccessibleName(ui->ActionDirMoveUp->text());
-    BindButton(ui->BtnDirHtml, ui->ActionDirHtml);
-    BindButton(ui->BtnDirImage, ui->ActionDirImage);
+    TFormUtils::BindCommands(
+        this, {{ui->BtnDirHtml, ui->ActionDirHtml, [this] { ActionDirHtmlExecute(); }},
+               {ui->BtnDirImage, ui->ActionDirImage, [this] { ActionDirImageExecute(); }}});
+    connect(ui->ActionDirMoveUp, &QAction::triggered, this, &TFormFtpDir::ActionDirMoveUpExecute);
+    ui->BtnDirHtml->setStatusTip(ui->ActionDirHtml->statusTip());
+    ui->BtnDirImage->setStatusTip(ui->ActionDirImage->statusTip());
 
     QTreeWidget* list = ui->ListView1;
     for (int column = 0; column < list->columnCount(); ++column)
@@ -106,9 +99,6 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     connect(list->header(), &QHeaderView::sectionClicked, this, &TFormFtpDir::ListView1ColumnClick);
     connect(list, &QTreeWidget::doubleClicked, this, &TFormFtpDir::ListView1DblClick);
     connect(ui->ComboBoxDir, &QComboBox::activated, this, &TFormFtpDir::ComboBoxDirChange);
-    connect(ui->ActionDirMoveUp, &QAction::triggered, this, &TFormFtpDir::ActionDirMoveUpExecute);
-    connect(ui->ActionDirHtml, &QAction::triggered, this, &TFormFtpDir::ActionDirHtmlExecute);
-    connect(ui->ActionDirImage, &QAction::triggered, this, &TFormFtpDir::ActionDirImageExecute);
     connect(ui->BtnClose, &QPushButton::clicked, this, &TFormFtpDir::reject);
 }
 
@@ -196,10 +186,9 @@ void TFormFtpDir::ListView1ColumnClick(int column) {
 }
 
 void TFormFtpDir::ListView1DblClick() {
-    QTreeWidgetItem* selected = ui->ListView1->currentItem();
-    if (!selected || !selected->isSelected())
+    const int index = TFormUtils::SelectedRow(ui->ListView1);
+    if (index < 0)
         return;
-    const int index = ui->ListView1->indexOfTopLevelItem(selected);
     RunCommand([this, index] { FSession.EnterFolder(index); });
 }
 
@@ -296,8 +285,18 @@ void TFormFtpDir::Progress(const QString& remoteName, qint64 sent, qint64 total)
 }
 
 void TFormFtpDir::ShowDirectory(const std::vector<TFtpItem>& items, const QString&) {
+    DisplayItems(items);
+    // The session's history already holds the folder listed, last.
+    const QSignalBlocker blocker(ui->ComboBoxDir);
+    ui->ComboBoxDir->clear();
+    ui->ComboBoxDir->addItems(FSession.History());
+    SelectCurrentFolder();
+}
+
+// One row per entry in order, repainted once.
+void TFormFtpDir::DisplayItems(const std::vector<TFtpItem>& items) {
     QTreeWidget* list = ui->ListView1;
-    list->setUpdatesEnabled(false);
+    const TFormUtils::TUpdatesSuspended suspended(list);
     list->clear();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(qsizetype(items.size()));
@@ -307,17 +306,9 @@ void TFormFtpDir::ShowDirectory(const std::vector<TFtpItem>& items, const QStrin
         rows << row;
     }
     list->addTopLevelItems(rows);
-    for (int column = 0; column < list->columnCount(); ++column) {
-        list->resizeColumnToContents(column);
+    TFormUtils::AutoSizeColumns(list);
+    for (int column = 0; column < list->columnCount(); ++column)
         list->setColumnWidth(column, std::max(ColumnWidths[column], list->columnWidth(column)));
-    }
-    list->setUpdatesEnabled(true);
-
-    // The session's history already holds the folder listed, last.
-    const QSignalBlocker blocker(ui->ComboBoxDir);
-    ui->ComboBoxDir->clear();
-    ui->ComboBoxDir->addItems(FSession.History());
-    SelectCurrentFolder();
 }
 
 void TFormFtpDir::EnableCommands() {

@@ -63,6 +63,7 @@ private:
     void RunCommand(const std::function<void()>& command);
     void CopyFoldersBack();
     void SelectCurrentFolder();
+    void DisplayItems(const std::vector<TFtpItem>& items);
     void EndProgress();
 
     // TFtpSessionDialogue

@@ -1,7 +1,9 @@
 #include "UnitFrameDesignOutput.h"
 
+#include "TDialogRunner.h"
 #include "TFormUtils.h"
 #include "TProject.h"
+#include "UnitFormFtpDir.h"
 #include "ui_UnitFrameDesignOutput.h"
 
 namespace {
@@ -37,6 +39,7 @@ void TFrameDesignOutput::LoadFtpControls() {
     FUi->EditFtpDirHtml->setText(ftp.DirHtml);
     FUi->EditFtpDirImage->setText(ftp.DirImage);
     FUi->EditFtpPort->setText(QString::number(ftp.Port));
+    FUi->CheckBoxFtpPassive->setChecked(ftp.Passive);
     CheckBoxFtpUseClick();
 }
 
@@ -49,17 +52,30 @@ void TFrameDesignOutput::StoreFtpControls() {
     ftp.DirHtml = FUi->EditFtpDirHtml->text();
     ftp.DirImage = FUi->EditFtpDirImage->text();
     ftp.Port = TFormUtils::DecimalValue(FUi->EditFtpPort->text()).value_or(DefaultPort);
+    ftp.Passive = FUi->CheckBoxFtpPassive->isChecked();
 }
 
 void TFrameDesignOutput::CheckBoxFtpUseClick() {
     const bool use = FUi->CheckBoxFtpUse->isChecked();
-    for (QWidget* box : {FUi->EditFtpHost, FUi->EditFtpUser, FUi->EditFtpPassword,
-                         FUi->EditFtpDirHtml, FUi->EditFtpDirImage})
+    for (QWidget* box : std::initializer_list<QWidget*>{
+             FUi->EditFtpHost, FUi->EditFtpUser, FUi->EditFtpPassword, FUi->CheckBoxFtpPassive,
+             FUi->EditFtpDirHtml, FUi->EditFtpDirImage})
         box->setEnabled(use);
 }
 
+// The browser uses the server and login as last loaded or saved, but the folders as typed,
+// and hands back the folders chosen in it; the project file keeps the old ones until saved.
 void TFrameDesignOutput::ActionOutputFtpConnectExecute() {
-    // The remote folder browser opens here; it comes with the FTP browser.
+    TFtpConfig& ftp = FProject().FtpConfig;
+    ftp.DirHtml = FUi->EditFtpDirHtml->text();
+    ftp.DirImage = FUi->EditFtpDirImage->text();
+    {
+        TFormFtpDir browser(window());
+        browser.SetFtpConfig(ftp);
+        TDialogRunner::ShowModal(browser);
+    }
+    FUi->EditFtpDirHtml->setText(ftp.DirHtml);
+    FUi->EditFtpDirImage->setText(ftp.DirImage);
 }
 
 void TFrameDesignOutput::ShowFtpSection(bool shown) {

@@ -27,8 +27,8 @@ public:
     void StoreFtpControls();
 
 public Q_SLOTS:
-    // Host, user, password and both folders are usable only with FTP in use; the port and
-    // "接続" always are.
+    // Host, user, password, passive mode and both folders are usable only with FTP in use; the
+    // port and "接続" always are.
     void CheckBoxFtpUseClick();
     void ActionOutputFtpConnectExecute();
 

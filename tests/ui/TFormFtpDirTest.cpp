@@ -6,8 +6,8 @@
 
 #include "TApplication.h"
 #include "TCodePage.h"
-#include "TDialogRunner.h"
 #include "TDialogScript.h"
+#include "TFtpDirDriving.h"
 #include "TFtpTestServer.h"
 #include "TTestSupport.h"
 #include "UnitFormFtpDir.h"
@@ -28,82 +28,34 @@
 #include <QTreeWidget>
 #include <memory>
 
+using testsupport::TBrowserSeen;
 using testsupport::TDialogScript;
+using testsupport::TFtpDirDriver;
 using testsupport::TFtpTestServer;
 using TKind = TFtpTestServer::TKind;
 using TAnswer = TMessageBox::TAnswer;
+using testsupport::WorkBrowser;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int WaitMs = 15000;
 
-// One browser window over a project's FTP settings, with its controls found by name.
-class TBrowser {
-public:
-    explicit TBrowser(const TFtpConfig& config) : Config(config) { Form.SetFtpConfig(Config); }
-
-    template <typename T>
-    T* Find(const char* name) {
-        T* widget = Form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QTreeWidget* List() { return Find<QTreeWidget>("ListView1"); }
-    QComboBox* History() { return Find<QComboBox>("ComboBoxDir"); }
-    QPlainTextEdit* Log() { return Find<QPlainTextEdit>("MemoLog"); }
-
-    // Shows the window and waits until its first idle moment has connected and listed (or
-    // failed to).
-    ::testing::AssertionResult ShowAndConnect(const TDialogScript& script) {
-        Form.show();
-        const bool done = QTest::qWaitFor(
-            [&] { return History()->count() > 0 || !script.Messages.empty(); }, WaitMs);
-        return done ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no end";
-    }
-
-    QStringList Column(int column) {
-        QStringList texts;
-        for (int row = 0; row < List()->topLevelItemCount(); ++row)
-            texts << List()->topLevelItem(row)->text(column);
-        return texts;
-    }
-    QStringList Names() { return Column(0); }
-    QStringList HistoryItems() {
-        QStringList items;
-        for (int i = 0; i < History()->count(); ++i)
-            items << History()->itemText(i);
-        return items;
-    }
-
-    void ClickHeader(int column) {
-        QHeaderView* header = List()->header();
-        QTest::mouseClick(
-            header->viewport(), Qt::LeftButton, {},
-            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    }
-    void DoubleClick(const QString& name) {
-        const qsizetype row = Names().indexOf(name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        const QRect rect = List()->visualItemRect(List()->topLevelItem(int(row)));
-        // A person's double click: a click, then the second press that makes it double.
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-    // The user's choice in the drop-down list.
-    void ChooseHistory(int index) {
-        History()->setCurrentIndex(index);
-        Q_EMIT History()->activated(index);
-    }
-    void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
-    // Walks into the server's writable folder the way a person does (vsftpd starts above it).
-    void EnterFolders(const QString& path) {
-        for (const QString& part : path.split(u'/', Qt::SkipEmptyParts))
-            DoubleClick(part);
-    }
-
+// A browser window of its own over a project's FTP settings.
+struct TBrowserForm {
+    explicit TBrowserForm(const TFtpConfig& config) : Config(config) { Form.SetFtpConfig(Config); }
     TFtpConfig Config;
     TFormFtpDir Form{nullptr};
+};
+
+class TBrowser : public TBrowserForm, public TFtpDirDriver {
+public:
+    explicit TBrowser(const TFtpConfig& config) : TBrowserForm(config), TFtpDirDriver(Form) {}
+
+    ::testing::AssertionResult ShowAndConnect(const TDialogScript& script) {
+        Form.show();
+        return WaitConnected(script);
+    }
 };
 
 // File bytes with CR LF and a NUL inside, different for each name.
@@ -114,35 +66,6 @@ QByteArray Content(const QString& name) {
 QStringList Uploaded(const QString& log) {
     return log.split(u'\n').filter(u"をアップロードしました。"_s);
 }
-
-// Works the browser a command opens, as a person would: lets it connect and run its queue,
-// notes what it shows, and closes it.
-class TRunBrowser {
-public:
-    explicit TRunBrowser(const TDialogScript& script) {
-        TDialogRunner::SetTestAnswerer([this, &script](QDialog& dialog) {
-            ++Shown;
-            dialog.show();
-            auto* history = dialog.findChild<QComboBox*>(u"ComboBoxDir"_s);
-            EXPECT_TRUE(QTest::qWaitFor(
-                [&] { return history->count() > 0 || !script.Messages.empty(); }, WaitMs));
-            Path = history->currentText();
-            Log = dialog.findChild<QPlainTextEdit*>(u"MemoLog"_s)->toPlainText();
-            DirButtonsVisible = dialog.findChild<QPushButton*>(u"BtnDirHtml"_s)->isVisible();
-            dialog.findChild<QPushButton*>(u"BtnClose"_s)->click();
-            EXPECT_FALSE(dialog.isVisible());
-            return dialog.result();
-        });
-    }
-    ~TRunBrowser() { TDialogRunner::SetTestAnswerer({}); }
-    TRunBrowser(const TRunBrowser&) = delete;
-    TRunBrowser& operator=(const TRunBrowser&) = delete;
-
-    int Shown = 0;
-    QString Path;  // the folder listed when the queue had run
-    QString Log;
-    bool DirButtonsVisible = true;
-};
 
 class TFormFtpDirTest : public ::testing::TestWithParam<TKind> {
 protected:
@@ -210,7 +133,8 @@ TEST_P(TFormFtpDirTest, UploadsThePageUnderTheNameTyped) {
         FServer->PutFolder(folder);
         TDialogScript script;
         script.AnswerInput(c.Typed);
-        TRunBrowser run(script);
+        TBrowserSeen run;
+        script.AnswerDialog(WorkBrowser(script, run));
         TFtpConfig config = FServer->Config();
         config.DirHtml = Remote(folder);
         const QString page =
@@ -253,7 +177,8 @@ TEST_P(TFormFtpDirTest, ErrorPromptDecidesWhetherThePicturesGoOn) {
         FServer->PutFolder(folder + u"/2.jpg"_s);
         TDialogScript script;
         script.AnswerMessage(answer);
-        TRunBrowser run(script);
+        TBrowserSeen run;
+        script.AnswerDialog(WorkBrowser(script, run));
         TFtpConfig config = FServer->Config();
         config.DirImage = Remote(folder);
         TFormFtpDir::UploadPictures(nullptr, config, pictures);

@@ -16,8 +16,8 @@ using testsupport::SetText;
 
 namespace {
 
-const char* const UseDependent[] = {"EditFtpHost", "EditFtpUser", "EditFtpPassword",
-                                    "EditFtpDirHtml", "EditFtpDirImage"};
+const char* const UseDependent[] = {"EditFtpHost",        "EditFtpUser",    "EditFtpPassword",
+                                    "CheckBoxFtpPassive", "EditFtpDirHtml", "EditFtpDirImage"};
 
 class TFormMainOutputTest : public testsupport::TMainWindowFixture {
 protected:
@@ -52,6 +52,7 @@ TEST_F(TFormMainOutputTest, OpeningShowsTheSettingsAndAppliesTheEnablingRule) {
     ftp.DirHtml = QStringLiteral("/www");
     ftp.DirImage = QStringLiteral("/www/画像");
     ftp.Port = 2121;
+    ftp.Passive = true;
     StartWindow();
     Window().OpenProjectFile(SavedProject(ftp));
     EXPECT_FALSE(Child<QCheckBox>(Window(), "CheckBoxFtpUse")->isChecked());
@@ -62,6 +63,9 @@ TEST_F(TFormMainOutputTest, OpeningShowsTheSettingsAndAppliesTheEnablingRule) {
     EXPECT_EQ(Text("EditFtpDirHtml"), ftp.DirHtml);
     EXPECT_EQ(Text("EditFtpDirImage"), ftp.DirImage);
     EXPECT_EQ(Text("EditFtpPort"), u"2121");
+    EXPECT_TRUE(Child<QCheckBox>(Window(), "CheckBoxFtpPassive")->isChecked());
+    EXPECT_EQ(Child<QCheckBox>(Window(), "CheckBoxFtpPassive")->text(),
+              u"パッシブモードを使用する");
 
     for (const bool ticked : {false, true, false}) {
         if (ticked != Child<QCheckBox>(Window(), "CheckBoxFtpUse")->isChecked())
@@ -80,8 +84,10 @@ TEST_F(TFormMainOutputTest, SavingTakesTheBoxesAsTypedAndAPortThatIsNoNumberAs21
     Click(Window(), "CheckBoxFtpUse");
     SetText(Window(), "EditFtpHost", " host ");
     SetText(Window(), "EditFtpPort", "8021");
+    Click(Window(), "CheckBoxFtpPassive");
     TFtpConfig stored = SaveAsAndRead(QStringLiteral("a.PT"));
     EXPECT_TRUE(stored.IsUse);
+    EXPECT_TRUE(stored.Passive);
     EXPECT_EQ(stored.Host, u"host");  // the file keeps no blanks around a value
     EXPECT_EQ(stored.Port, 8021);
 
