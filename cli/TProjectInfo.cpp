@@ -70,7 +70,8 @@ QJsonObject ProjectToJson(const TProject& project) {
                               {QStringLiteral("PasswordSet"), !ftp.Password.isEmpty()},
                               {QStringLiteral("DirHtml"), ftp.DirHtml},
                               {QStringLiteral("DirImage"), ftp.DirImage},
-                              {QStringLiteral("Port"), ftp.Port}};
+                              {QStringLiteral("Port"), ftp.Port},
+                              {QStringLiteral("Passive"), ftp.Passive}};
     return QJsonObject{{QStringLiteral("InputItems"), items},
                        {QStringLiteral("HtmlTemplates"), templates},
                        {QStringLiteral("FTP"), ftpJson}};

@@ -4,11 +4,11 @@
 
 #include "TAtomicFile.h"
 #include "TCliError.h"
-#include "TCliUploadDialogue.h"
+#include "TCliSessionDialogue.h"
 #include "TCommandLine.h"
+#include "TFtpSession.h"
 #include "TPageJob.h"
 #include "TTempFile.h"
-#include "TUploadQueue.h"
 
 int RunPublish(const TCommandLine& line) {
     const TPageJob job(line);
@@ -17,13 +17,13 @@ int RunPublish(const TCommandLine& line) {
     const TTempFile pageFile(QStringLiteral(".html"));
     TAtomicFile::Write(pageFile.GetFileName(), job.PageBytes());
 
-    TCliUploadDialogue dialogue(line.Overwrite, line.KeepGoing);
-    TUploadQueue queue(dialogue);
-    queue.SetLogin({ftp.Host, ftp.User, ftp.Password, static_cast<quint16>(ftp.Port & 0xFFFF)});
-    queue.AddUploadFile(ftp.DirHtml, pageFile.GetFileName(), line.RemotePage);
+    TCliSessionDialogue dialogue(line.Overwrite, line.KeepGoing);
+    TFtpSession session(dialogue);
+    session.SetFtpConfig(ftp);
+    session.AddUploadFile(ftp.DirHtml, pageFile.GetFileName(), line.RemotePage);
     for (const QString& picture : job.Page().Pictures) {
-        queue.AddUploadFile(ftp.DirImage, picture, QFileInfo(picture).fileName());
+        session.AddUploadFile(ftp.DirImage, picture, QFileInfo(picture).fileName());
     }
-    queue.ConnectOnIdle();
+    session.ConnectOnIdle();
     return dialogue.SomethingNotStored() ? TCliError::Failure : 0;
 }

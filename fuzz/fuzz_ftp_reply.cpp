@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (line.endsWith('\r'))
                 line.chop(1);
             if (assembler.AddLine(line)) {
-                (void)QuotedPath(assembler.Reply().Text);
+                (void)QuotedPath(assembler.Reply().Bytes);
                 assembler = TFtpReplyAssembler();
             }
         }

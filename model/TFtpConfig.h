@@ -13,4 +13,5 @@ struct TFtpConfig {
     QString DirHtml;   // remote folder for pages
     QString DirImage;  // remote folder for pictures
     int32_t Port = 21;
+    bool Passive = false;  // passive data connections, for those behind a router
 };

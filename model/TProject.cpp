@@ -17,6 +17,7 @@ void TProject::SaveToFile(const QString& path) const {
     ini.WriteString(Ftp, QStringLiteral("DirHtml"), FtpConfig.DirHtml);
     ini.WriteString(Ftp, QStringLiteral("DirImage"), FtpConfig.DirImage);
     ini.WriteInteger(Ftp, QStringLiteral("Port"), FtpConfig.Port);
+    ini.WriteBool(Ftp, QStringLiteral("Passive"), FtpConfig.Passive);
     ini.UpdateFile();
 }
 
@@ -31,4 +32,5 @@ void TProject::LoadFromFile(const QString& path) {
     FtpConfig.DirHtml = ini.ReadString(Ftp, QStringLiteral("DirHtml"), QString());
     FtpConfig.DirImage = ini.ReadString(Ftp, QStringLiteral("DirImage"), QString());
     FtpConfig.Port = ini.ReadInteger(Ftp, QStringLiteral("Port"), 21);
+    FtpConfig.Passive = ini.ReadBool(Ftp, QStringLiteral("Passive"), false);
 }

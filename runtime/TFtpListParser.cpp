@@ -106,10 +106,14 @@ std::optional<TFtpListEntry> ParseDos(const QString& line) {
 
 }  // namespace
 
-QString TFtpListParser::Decode(const QByteArray& bytes) {
+int TFtpListParser::CodePageOf(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    return utf8.hasError() ? TCodePage::Decode(bytes, TCodePage::ShiftJis) : text;
+    const QString decoded = utf8.decode(bytes);  // the decoder's error state is the answer
+    return utf8.hasError() ? TCodePage::ShiftJis : TCodePage::Utf8;
+}
+
+QString TFtpListParser::Decode(const QByteArray& bytes) {
+    return TCodePage::Decode(bytes, CodePageOf(bytes));
 }
 
 std::optional<TFtpListEntry> TFtpListParser::ParseLine(const QString& line, const QDateTime& now) {
@@ -125,6 +129,7 @@ QList<TFtpListEntry> TFtpListParser::Parse(const QByteArray& listing, const QDat
             line.chop(1);
         // Each line is decoded on its own: one server may hold names in both encodings.
         if (std::optional<TFtpListEntry> entry = ParseLine(Decode(line), now)) {
+            entry->CodePage = CodePageOf(line);
             entries.append(*entry);
         }
     }

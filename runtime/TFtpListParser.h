@@ -13,7 +13,8 @@ struct TFtpListEntry {
     QDateTime ModifiedAt;
     qint64 Size = 0;
     bool IsDir = false;
-    QString Permissions;  // the mode column of a Unix listing; empty for other forms
+    QString Permissions;   // the mode column of a Unix listing; empty for other forms
+    int CodePage = 65001;  // the code page the entry's line was read in (65001 or 932)
 };
 
 class TFtpListParser {
@@ -24,4 +25,6 @@ public:
     static std::optional<TFtpListEntry> ParseLine(const QString& line, const QDateTime& now);
     // Text from a server: UTF-8 when the bytes are valid UTF-8, otherwise code page 932.
     static QString Decode(const QByteArray& bytes);
+    // The code page Decode reads the bytes in: 65001 or 932.
+    static int CodePageOf(const QByteArray& bytes);
 };

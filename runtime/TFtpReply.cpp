@@ -91,19 +91,19 @@ bool TFtpReplyAssembler::AddLine(const QByteArray& line) {
 }
 
 TFtpReply TFtpReplyAssembler::Reply() const {
-    return {FText.left(3).toInt(), TFtpListParser::Decode(FText)};
+    return {FText.left(3).toInt(), TFtpListParser::Decode(FText), FText};
 }
 
-std::optional<QString> QuotedPath(const QString& text) {
-    const qsizetype open = text.indexOf(u'"');
+std::optional<QByteArray> QuotedPath(const QByteArray& text) {
+    const qsizetype open = text.indexOf('"');
     if (open < 0)
         return std::nullopt;
-    QString path;
+    QByteArray path;
     for (qsizetype i = open + 1; i < text.size(); ++i) {
-        if (text[i] != u'"') {
+        if (text[i] != '"') {
             path += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
-            path += u'"';
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+            path += '"';
             ++i;
         } else {
             return path;

@@ -10,7 +10,8 @@ class QTcpSocket;
 
 struct TFtpReply {
     int Code = 0;
-    QString Text;  // every line of the reply, joined by "\n"
+    QString Text;      // every line of the reply, joined by "\n"
+    QByteArray Bytes;  // the same as the server sent it, for names that must go back unchanged
 
     bool IsPreliminary() const { return Code >= 100 && Code < 200; }
     bool IsCompletion() const { return Code >= 200 && Code < 300; }
@@ -34,7 +35,8 @@ private:
 };
 
 // The path of a 257 reply: between the first two double quotes, where "" stands for one quote.
-std::optional<QString> QuotedPath(const QString& replyText);
+// Bytes, not text: the path goes back to the server exactly as it came.
+std::optional<QByteArray> QuotedPath(const QByteArray& replyBytes);
 
 class TFtpReplyReader {
 public:

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the program: until the windows arrive, that is
-# the headless page command on the example project, writing its page into out/example/.
+# Installs what is missing, builds, and runs the program: the desktop program on the example
+# project when there is a display; without one, the headless page command makes the example
+# pages into out/example/ instead, so the command never fails on a server.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 build="${ORVANE_BUILD_DIR:-$root/build}"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$build/orvane" "$root/examples/shop.PT"
+fi
+echo "No display: making the example pages with the headless command instead."
 make="$build/cli/orvane-make"
 out="$root/out/example"
 for template in '#0' '#1' '#2'; do

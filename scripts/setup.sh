@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-tools-dev libqt6svg6 qt6-translations-l10n
   qt6-qpa-plugins libgl1-mesa-dev
   libjpeg-dev libpng-dev libgif-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev

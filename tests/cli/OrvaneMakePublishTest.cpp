@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTcpServer>
 
 #include "TCommandRun.h"
 #include "TFtpTestServer.h"
@@ -20,6 +19,37 @@ namespace {
 const QString Example = QStringLiteral(ORVANE_SOURCE_DIR "/examples/shop.PT");
 const QString Values = QStringLiteral(ORVANE_SOURCE_DIR "/examples/values.json");
 
+// The example project pointed at a test server, saved in dir.
+QString WriteProject(const TFtpTestServer& server, const TScratchDir& dir, const QString& dirImage,
+                     quint16 port = 0, bool passive = false) {
+    TProject project;
+    project.LoadFromFile(Example);
+    const TFtpConfig ftp = server.Config(passive);
+    project.FtpConfig.Host = ftp.Host;
+    project.FtpConfig.User = ftp.User;
+    project.FtpConfig.Password = ftp.Password;
+    project.FtpConfig.Port = port ? port : ftp.Port;
+    project.FtpConfig.Passive = ftp.Passive;
+    project.FtpConfig.DirHtml = server.RemoteHome();
+    project.FtpConfig.DirImage = dirImage;
+    const QString path = dir.File("project.PT");
+    project.SaveToFile(path);
+    return path;
+}
+
+testsupport::TCommandResult Publish(const QString& project, const QStringList& extra = {}) {
+    return RunOrvaneMake(QStringList{"publish", project, "--template", "#1", "--values", Values,
+                                     "--page", "news.html"} +
+                         extra);
+}
+
+// The page and pictures as orvane-make page writes them locally, into dir/local.
+void MakeLocalPage(const QString& project, const TScratchDir& dir) {
+    const auto page = RunOrvaneMake(
+        {"page", project, "--template", "#1", "--values", Values, "--out", dir.File("local")});
+    ASSERT_EQ(page.ExitCode, 0) << page.Err.toStdString();
+}
+
 class OrvaneMakePublishTest : public testing::TestWithParam<TKind> {
 protected:
     void SetUp() override {
@@ -29,25 +59,8 @@ protected:
         FServer = std::make_unique<TFtpTestServer>(GetParam());
         FServer->PutFolder("img");
     }
-    // The example project pointed at the test server.
     QString Project(const QString& dirImage, quint16 port = 0) {
-        TProject project;
-        project.LoadFromFile(Example);
-        const TFtpLogin login = FServer->Login();
-        project.FtpConfig.Host = login.Host;
-        project.FtpConfig.User = login.User;
-        project.FtpConfig.Password = login.Password;
-        project.FtpConfig.Port = port ? port : login.Port;
-        project.FtpConfig.DirHtml = FServer->RemoteHome();
-        project.FtpConfig.DirImage = dirImage;
-        const QString path = FDir.File("project.PT");
-        project.SaveToFile(path);
-        return path;
-    }
-    testsupport::TCommandResult Publish(const QString& project, const QStringList& extra = {}) {
-        return RunOrvaneMake(QStringList{"publish", project, "--template", "#1", "--values", Values,
-                                         "--page", "news.html"} +
-                             extra);
+        return WriteProject(*FServer, FDir, dirImage, port);
     }
     QString Home(const QString& relative) const { return FServer->Home() + "/" + relative; }
 
@@ -60,9 +73,7 @@ TEST_P(OrvaneMakePublishTest, StoresThePageAndPicturesByteForByte) {
     const auto run = Publish(project);
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Err.contains("news.htmlをアップロードしました。"));
-    const auto page = RunOrvaneMake(
-        {"page", project, "--template", "#1", "--values", Values, "--out", FDir.File("local")});
-    ASSERT_EQ(page.ExitCode, 0) << page.Err.toStdString();
+    MakeLocalPage(project, FDir);
     EXPECT_EQ(ReadFile(Home("news.html")), ReadFile(FDir.File("local/index.html")));
     EXPECT_EQ(ReadFile(Home("img/logo.png")), ReadFile(FDir.File("local/logo.png")));
     EXPECT_EQ(ReadFile(Home("img/yuuhi-small.jpg")), ReadFile(FDir.File("local/yuuhi-small.jpg")));
@@ -95,13 +106,38 @@ TEST_P(OrvaneMakePublishTest, AfterAFailureTheQueueGoesOnOnlyWithKeepGoing) {
 }
 
 TEST_P(OrvaneMakePublishTest, ClosedPortIsAConnectionWarning) {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    const quint16 closed = probe.serverPort();
-    probe.close();
-    const auto run = Publish(Project(FServer->RemoteHome(), closed));
+    const testsupport::TClosedPort closed;
+    const auto run = Publish(Project(FServer->RemoteHome(), closed.Port()));
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains("接続できませんでした。\n")) << run.Err.toStdString();
+}
+
+// A server that refuses active data connections, as seen from behind a router: the project's
+// passive setting gets everything there; without it the command fails cleanly.
+TEST(OrvaneMakePublishPassiveTest, PassiveStoresWhereActiveIsRefused) {
+    testsupport::EnsureCoreApplication();
+    if (!TFtpTestServer::IsInstalled(TKind::Pyftpdlib))
+        GTEST_SKIP() << "server not installed";
+    TFtpTestServer::TOptions options;
+    options.RefuseActive = true;
+    TFtpTestServer server(TKind::Pyftpdlib, options);
+    server.PutFolder("img");
+    const TScratchDir dir;
+    const auto home = [&](const QString& relative) { return server.Home() + "/" + relative; };
+
+    const auto active = Publish(WriteProject(server, dir, "/img"));
+    EXPECT_EQ(active.ExitCode, 1);
+    EXPECT_TRUE(active.Err.contains("データ接続を準備できませんでした。\n500"))
+        << active.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(home("news.html")));
+
+    const QString project = WriteProject(server, dir, "/img", 0, true);
+    const auto passive = Publish(project);
+    ASSERT_EQ(passive.ExitCode, 0) << passive.Err.toStdString();
+    MakeLocalPage(project, dir);
+    EXPECT_EQ(ReadFile(home("news.html")), ReadFile(dir.File("local/index.html")));
+    EXPECT_EQ(ReadFile(home("img/logo.png")), ReadFile(dir.File("local/logo.png")));
+    EXPECT_EQ(ReadFile(home("img/yuuhi-small.jpg")), ReadFile(dir.File("local/yuuhi-small.jpg")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, OrvaneMakePublishTest,

@@ -103,7 +103,7 @@ TEST_F(TProjectTest, ExampleFileMatchesTheLayoutByteForByte) {
         TStringUtility::EncodeUtf8Base64("<p>x</p>").toLatin1() +
         "\r\n\r\n"
         "[FTP]\r\nIsUse=0\r\nHost=\r\nUser=\r\nPassword=\r\nDirHtml=\r\nDirImage=\r\nPort="
-        "21\r\n\r\n";
+        "21\r\nPassive=0\r\n\r\n";
     EXPECT_EQ(ReadFile(path), expected);
 }
 
@@ -228,11 +228,26 @@ TEST_F(TProjectTest, PortOfAbcAndMissingSectionsGiveDefaults) {
     p.LoadFromFile(path);
     EXPECT_EQ(p.FtpConfig.Port, 21);
     EXPECT_TRUE(p.FtpConfig.IsUse);
+    EXPECT_FALSE(p.FtpConfig.Passive);
     EXPECT_EQ(p.InputItems.GetCount(), 0);
     TProject missing;
     missing.LoadFromFile(FDir.File("nothing.PT"));
     EXPECT_EQ(missing.InputItems.GetCount(), 0);
     EXPECT_EQ(missing.FtpConfig.Port, 21);
+}
+
+TEST_F(TProjectTest, PassiveModeIsStoredAsOneOrZero) {
+    const QString path = FDir.File("passive.PT");
+    WriteFile(path, "[FTP]\r\nPassive=1\r\n");
+    TProject p;
+    p.LoadFromFile(path);
+    EXPECT_TRUE(p.FtpConfig.Passive);
+    const QString saved = FDir.File("saved.PT");
+    p.SaveToFile(saved);
+    EXPECT_TRUE(ReadFile(saved).contains("\r\nPort=21\r\nPassive=1\r\n"));
+    p.FtpConfig.Passive = false;
+    p.SaveToFile(saved);
+    EXPECT_TRUE(ReadFile(saved).contains("\r\nPassive=0\r\n"));
 }
 
 TEST_F(TProjectTest, SavingOverALongerFileMergesIntoIt) {

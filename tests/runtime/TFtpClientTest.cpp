@@ -7,10 +7,10 @@
 #include "TScriptedFtpServer.h"
 #include "TTestSupport.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTcpServer>
 #include <memory>
 
 using testsupport::TFtpTestServer;
@@ -155,6 +155,21 @@ TEST_P(TFtpClientServerTest, StoreFailuresLeaveTheSessionUsable) {
     EXPECT_EQ(FClient.Pwd(), Remote(TFtpTestServer::ReadOnlyFolder()));
 }
 
+TEST_P(TFtpClientServerTest, PassiveListsAndStores) {
+    const QString file = FLocal.File(u"p.bin"_s);
+    testsupport::WriteFile(file, BinaryBytes(TFtpClient::StoreChunkBytes + 5));
+    TFtpLogin login = FServer->Login();
+    login.Passive = true;
+    FClient.Connect(login);
+    FClient.Cwd(FServer->RemoteHome());
+    FClient.Store(file, QString());
+    QStringList names;
+    for (const TFtpListEntry& e : FClient.List())
+        names << e.Name;
+    EXPECT_TRUE(names.contains(u"p.bin"_s)) << names.join(u'|').toStdString();
+    EXPECT_EQ(testsupport::ReadFile(Local(u"p.bin"_s)), testsupport::ReadFile(file));
+}
+
 TEST_P(TFtpClientServerTest, ServerGoneFailsWithinTheTimeout) {
     Connect();
     FServer->Kill();
@@ -172,14 +187,30 @@ INSTANTIATE_TEST_SUITE_P(Servers, TFtpClientServerTest,
 
 TEST(TFtpClientTest, ClosedPortIsAConnectionError) {
     testsupport::EnsureCoreApplication();
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
+    const testsupport::TClosedPort closed;
     TFtpClient client(TimeoutMs);
-    const QString error = ErrorOf([&] { client.Connect({u"127.0.0.1"_s, u"u"_s, {}, port}); });
+    const QString error = ErrorOf([&] {
+        client.Connect({u"127.0.0.1"_s, u"u"_s, {}, closed.Port()});
+    });
     EXPECT_TRUE(error.startsWith(u"サーバーに接続できません。\n接続を拒否されました"))
         << error.toStdString();
+}
+
+// Names are resolved by the client, within its time-out.
+TEST(TFtpClientTest, HostNamesAreResolvedWithinTheTimeout) {
+    testsupport::EnsureCoreApplication();
+    const testsupport::TClosedPort closed;
+    TFtpClient client(TimeoutMs);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(ErrorOf([&] {
+                    client.Connect({u"localhost"_s, u"u"_s, {}, closed.Port()});
+                }).startsWith(u"サーバーに接続できません。"));
+    const QString unknown = ErrorOf([&] {
+        client.Connect({u"orvane-test.invalid"_s, u"u"_s, {}, closed.Port()});
+    });
+    EXPECT_TRUE(unknown.contains(u"orvane-test.invalid")) << unknown.toStdString();
+    EXPECT_LT(clock.elapsed(), 3 * TimeoutMs);
 }
 
 // Scripted peers: each case is a script and what the client must make of it.
@@ -187,6 +218,8 @@ void Greet(TScriptedFtpServer::TSession& s) {
     s.Send("220-Welcome\r\n220-to the scripted server\r\n220 ready\r\n");
     s.ReadLine();  // USER
     s.Send("230 no password needed\r\n");
+    s.ReadLine();  // FEAT
+    s.Send("502 not implemented\r\n");
 }
 
 // Logs the client in and answers its TYPE I, PORT and transfer command; returns the PORT
@@ -274,6 +307,18 @@ TEST(TFtpClientTest, OversizedListingFailsCleanly) {
     client.Connect(LoginTo(server));
     const QString error = ErrorOf([&] { client.List(); });
     EXPECT_TRUE(error.contains(u"一覧が大きすぎます")) << error.toStdString();
+}
+
+// A script that throws is reported as a failure of its test; the test program goes on.
+TEST(TFtpClientTest, ScriptExceptionBecomesATestFailure) {
+    testsupport::EnsureCoreApplication();
+    EXPECT_NONFATAL_FAILURE(
+        {
+            TScriptedFtpServer server([](auto&) -> void { throw std::runtime_error("boom"); });
+            TFtpClient client(300);
+            ErrorOf([&] { client.Connect(LoginTo(server)); });
+        },
+        "boom");
 }
 
 }  // namespace

@@ -56,16 +56,17 @@ TEST(TFtpReplyAssembler, RefusesWhatIsNoReply) {
 }
 
 TEST(TFtpReply, QuotedPathOfA257Reply) {
-    const std::pair<const char*, std::optional<QString>> cases[] = {
-        {"257 \"/web\" is current", QString("/web")},
-        {"257 \"/a\"\"b\" x", QString("/a\"b")},
-        {"257 \"\"", QString("")},
+    const std::pair<const char*, std::optional<QByteArray>> cases[] = {
+        {"257 \"/web\" is current", QByteArray("/web")},
+        {"257 \"/a\"\"b\" x", QByteArray("/a\"b")},
+        {"257 \"\"", QByteArray("")},
         {"257 no quotes", std::nullopt},
         {"257 \"/never closed", std::nullopt},
-        {"257 \"/日本\"", QString("/日本")},
+        {"257 \"/日本\"", QByteArray("/日本")},
+        {"257 \"/\x93\xfa\x96\x7b\"", QByteArray("/\x93\xfa\x96\x7b")},  // Shift_JIS, as sent
     };
     for (const auto& [text, path] : cases)
-        EXPECT_EQ(QuotedPath(QString(text)), path) << text;
+        EXPECT_EQ(QuotedPath(QByteArray(text)), path) << text;
 }
 
 }  // namespace

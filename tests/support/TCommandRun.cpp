@@ -1,5 +1,7 @@
 #include "TCommandRun.h"
 
+#include "TFixtureProcess.h"
+
 #include <QProcess>
 #include <stdexcept>
 
@@ -7,6 +9,11 @@ namespace testsupport {
 
 TCommandResult RunOrvaneMake(const QStringList& arguments, int timeoutMs) {
     QProcess process;
+    // Its temporary files go into this process's fixture folder, and it dies with this process.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), FixtureRoot());
+    process.setProcessEnvironment(environment);
+    TieToThisProcess(process);
     process.start(QStringLiteral(ORVANE_MAKE_PATH), arguments);
     if (!process.waitForStarted(10000))
         throw std::runtime_error("orvane-make did not start");

@@ -1,14 +1,17 @@
 #include "TFtpTestServer.h"
 
+#include "TFixtureProcess.h"
+
 #include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
+#include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QThread>
 #include <stdexcept>
@@ -19,13 +22,6 @@ namespace {
 
 const QString Vsftpd = QStringLiteral("/usr/sbin/vsftpd");
 const QString Python = QStringLiteral("/usr/bin/python3");
-
-quint16 FreePort() {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        throw std::runtime_error("no free port");
-    return probe.serverPort();
-}
 
 // Processes whose parent is the given one, read from /proc.
 QList<pid_t> ChildrenOf(pid_t parent) {
@@ -73,17 +69,22 @@ QString TFtpTestServer::KindName(TKind kind) {
     return kind == TKind::Vsftpd ? QStringLiteral("vsftpd") : QStringLiteral("pyftpdlib");
 }
 
-TFtpTestServer::TFtpTestServer(TKind kind) : FKind(kind) {
+TFtpTestServer::TFtpTestServer(TKind kind) : TFtpTestServer(kind, TOptions{}) {}
+
+TFtpTestServer::TFtpTestServer(TKind kind, TOptions options)
+    : FKind(kind),
+      FOptions(options),
+      FToken(QString::number(QRandomGenerator::system()->generate64(), 16)),
+      FDir(FixtureRoot() + QStringLiteral("/ftp-XXXXXX")) {
     EnsureCoreApplication();
     if (!FDir.isValid())
         throw std::runtime_error("no temporary folder for the FTP server");
-    FPort = FreePort();
     if (kind == TKind::Vsftpd) {
         StartVsftpd();
     } else {
         StartPyftpdlib();
     }
-    WaitUntilAccepting();
+    WaitUntilGreeting();
 }
 
 TFtpTestServer::~TFtpTestServer() {
@@ -92,6 +93,17 @@ TFtpTestServer::~TFtpTestServer() {
     for (const QString& folder : FLockedFolders) {
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+    RemoveTree(FDir.path());
+}
+
+TFtpConfig TFtpTestServer::Config(bool passive) const {
+    TFtpConfig config;
+    config.Host = QStringLiteral("127.0.0.1");
+    config.User = FUser;
+    config.Password = FPassword;
+    config.Port = FPort;
+    config.Passive = passive;
+    return config;
 }
 
 TFtpLogin TFtpTestServer::BadLogin() const {
@@ -108,10 +120,24 @@ void TFtpTestServer::StartPyftpdlib() {
     MakeFolder(FHome + QStringLiteral("/") + ReadOnlyFolder());
     FUser = QStringLiteral("orvane");
     FPassword = QStringLiteral("geheim");
-    Launch(Python, {QStringLiteral(ORVANE_TEST_SUPPORT_DIR "/ftp_test_server.py"),
-                    QStringLiteral("--port"), QString::number(FPort), QStringLiteral("--home"),
-                    FHome, QStringLiteral("--user"), FUser, QStringLiteral("--password"), FPassword,
-                    QStringLiteral("--readonly"), ReadOnlyFolder()});
+    QStringList arguments = {QStringLiteral(ORVANE_TEST_SUPPORT_DIR "/ftp_test_server.py"),
+                             QStringLiteral("--home"),
+                             FHome,
+                             QStringLiteral("--user"),
+                             FUser,
+                             QStringLiteral("--password"),
+                             FPassword,
+                             QStringLiteral("--readonly"),
+                             ReadOnlyFolder(),
+                             QStringLiteral("--banner"),
+                             QStringLiteral("orvane-test ") + FToken};
+    if (FOptions.ShiftJisWire)
+        arguments << QStringLiteral("--encoding") << QStringLiteral("cp932");
+    if (FOptions.RefuseActive)
+        arguments << QStringLiteral("--refuse-active");
+    if (FOptions.DotEntries)
+        arguments << QStringLiteral("--dot-entries");
+    Launch(Python, arguments);
 }
 
 // Anonymous sessions with upload and overwrite rights in the home folder. As root, vsftpd
@@ -130,7 +156,8 @@ void TFtpTestServer::StartVsftpd() {
         QStringLiteral("listen=YES"),
         QStringLiteral("listen_ipv6=NO"),
         QStringLiteral("listen_address=127.0.0.1"),
-        QStringLiteral("listen_port=%1").arg(FPort),
+        QStringLiteral("listen_port=0"),  // the kernel's choice, read back from the socket
+        QStringLiteral("ftpd_banner=orvane-test ") + FToken,
         QStringLiteral("background=NO"),
         QStringLiteral("anonymous_enable=YES"),
         QStringLiteral("no_anon_password=YES"),
@@ -142,7 +169,7 @@ void TFtpTestServer::StartVsftpd() {
         QStringLiteral("anon_umask=022"),
         QStringLiteral("anon_root=") + top,
         QStringLiteral("secure_chroot_dir=") + empty,
-        QStringLiteral("pasv_enable=NO"),
+        QStringLiteral("pasv_enable=YES"),
         QStringLiteral("connect_from_port_20=NO"),
         QStringLiteral("seccomp_sandbox=NO"),
         QStringLiteral("isolate=NO"),
@@ -191,6 +218,14 @@ void TFtpTestServer::PutFolder(const QString& relative) const {
     HandOver(path);
 }
 
+void TFtpTestServer::PutFolderBytes(const QByteArray& relative) const {
+    const QByteArray path = QFile::encodeName(FHome) + '/' + relative;
+    if (::mkdir(path.constData(), 0755) != 0)
+        throw std::runtime_error("cannot create " + path.toStdString());
+    if (FUid >= 0 && ::chown(path.constData(), uid_t(FUid), gid_t(FGid)) != 0)
+        throw std::runtime_error("cannot hand " + path.toStdString() + " to the ftp account");
+}
+
 void TFtpTestServer::PutFile(const QString& relative, const QByteArray& bytes) const {
     const QString path = FHome + QStringLiteral("/") + relative;
     QFile file(path);
@@ -202,8 +237,9 @@ void TFtpTestServer::PutFile(const QString& relative, const QByteArray& bytes) c
 }
 
 void TFtpTestServer::Launch(const QString& program, const QStringList& arguments) {
-    // A process group of its own, so that Kill reaches the server's session processes too.
-    FProcess.setChildProcessModifier([] { ::setsid(); });
+    // A process group of its own, so that Kill reaches the server's session processes too,
+    // and death with the test process.
+    TieToThisProcess(FProcess);
     const QString log = FDir.filePath(QStringLiteral("server.log"));
     FProcess.setStandardOutputFile(log);
     FProcess.setStandardErrorFile(log);
@@ -213,19 +249,21 @@ void TFtpTestServer::Launch(const QString& program, const QStringList& arguments
     }
 }
 
-void TFtpTestServer::WaitUntilAccepting() {
+void TFtpTestServer::WaitUntilGreeting() {
+    const QByteArray greeting = "220 orvane-test " + FToken.toLatin1();
     const QDeadlineTimer deadline(15000);
-    while (!deadline.hasExpired()) {
-        if (FProcess.state() != QProcess::Running)
-            break;
+    while (!deadline.hasExpired() && FProcess.state() == QProcess::Running) {
+        FPort = ListeningPort(pid_t(FProcess.processId()));
         QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, FPort);
-        if (probe.waitForConnected(200) && probe.waitForReadyRead(2000) &&
-            probe.readLine().startsWith("220")) {
-            return;
+        if (FPort != 0) {
+            probe.connectToHost(QHostAddress::LocalHost, FPort);
+            if (probe.waitForConnected(200) && probe.waitForReadyRead(2000) &&
+                probe.readLine().startsWith(greeting)) {
+                return;
+            }
         }
         probe.abort();
-        QThread::msleep(50);
+        QThread::msleep(20);
     }
     QFile log(FDir.filePath(QStringLiteral("server.log")));
     log.open(QIODevice::ReadOnly);

@@ -1,8 +1,12 @@
 #pragma once
 // A real FTP server on 127.0.0.1 for the tests (pyftpdlib or vsftpd), with a home folder
-// in a temporary folder and a read-only folder inside it; stopped when the object goes.
+// in a temporary folder and a read-only folder inside it; stopped when the object goes, and
+// killed with the test process if that dies first. It binds a port of the kernel's choosing,
+// found from its sockets, and greets with a token of its own run, so no other server is
+// ever taken for it.
 
 #include "TFtpClient.h"
+#include "TFtpConfig.h"
 
 #include <QProcess>
 #include <QString>
@@ -17,11 +21,25 @@ public:
     static bool IsInstalled(TKind kind);
     static QString KindName(TKind kind);
 
-    // Starts the server and waits until its port accepts; throws std::runtime_error otherwise.
+    struct TOptions {
+        // pyftpdlib only: names go over the wire in Shift_JIS (on disk they stay UTF-8) and
+        // FEAT does not announce UTF8.
+        bool ShiftJisWire = false;
+        // pyftpdlib only: PORT and EPRT answer 500, as behind a router active mode cannot cross.
+        bool RefuseActive = false;
+        // pyftpdlib only: listings begin with the "." and ".." folders, as some servers' do.
+        bool DotEntries = false;
+    };
+
+    // Starts the server and waits until it greets with its token; throws std::runtime_error
+    // otherwise.
     explicit TFtpTestServer(TKind kind);
+    TFtpTestServer(TKind kind, TOptions options);
     ~TFtpTestServer();
 
     TFtpLogin Login() const { return {QStringLiteral("127.0.0.1"), FUser, FPassword, FPort}; }
+    // The project settings of the same login, with empty folders.
+    TFtpConfig Config(bool passive = false) const;
     // The same server with a password it refuses.
     TFtpLogin BadLogin() const;
     // A folder the user may store into: its local path and the path the server shows.
@@ -33,6 +51,8 @@ public:
     // (vsftpd's run under another account than the tests).
     void PutFolder(const QString& relative) const;
     void PutFile(const QString& relative, const QByteArray& bytes) const;
+    // The same for a folder whose name is given as the bytes it has on disk.
+    void PutFolderBytes(const QByteArray& relative) const;
     // A folder inside the home where nothing may be stored (a name relative to the home).
     static QString ReadOnlyFolder() { return QStringLiteral("ro"); }
     // Ends the server and every session it has at once.
@@ -42,11 +62,13 @@ private:
     void StartPyftpdlib();
     void StartVsftpd();
     void Launch(const QString& program, const QStringList& arguments);
-    void WaitUntilAccepting();
+    void WaitUntilGreeting();
 
     void HandOver(const QString& path) const;
 
     TKind FKind;
+    TOptions FOptions;
+    QString FToken;  // in the greeting of this run's server
     QTemporaryDir FDir;
     QString FHome;
     QString FRemoteHome;

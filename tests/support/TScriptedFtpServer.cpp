@@ -1,6 +1,7 @@
 #include "TScriptedFtpServer.h"
 
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -97,6 +98,8 @@ TScriptedFtpServer::~TScriptedFtpServer() {
     FStop = true;
     FThread.join();
     ::close(FListener);
+    if (!FScriptFailure.empty())
+        ADD_FAILURE() << "the scripted FTP server's script failed: " << FScriptFailure;
 }
 
 void TScriptedFtpServer::Run() {
@@ -110,7 +113,13 @@ void TScriptedFtpServer::Run() {
     if (client < 0)
         return;
     TSession session(client);
-    FScript(session);
+    try {
+        FScript(session);
+    } catch (const std::exception& e) {
+        FScriptFailure = e.what();
+    } catch (...) {
+        FScriptFailure = "an exception of unknown type";
+    }
     // Hold the connection open until the test is done, so silence stays silence.
     while (!FStop && !WaitReadable(client, 50)) {
     }

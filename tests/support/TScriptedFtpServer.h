@@ -1,10 +1,12 @@
 #pragma once
 // A hand-driven FTP peer on 127.0.0.1 for the cases real servers do not produce: silence,
-// overlong lines, data connections from a stranger. The script runs on a thread of its own.
+// overlong lines, data connections from a stranger. The script runs on a thread of its own;
+// an exception it throws becomes a failure of the test that owns the server.
 
 #include <QByteArray>
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace testsupport {
@@ -40,6 +42,7 @@ private:
     int FListener = -1;
     quint16 FPort = 0;
     std::atomic<bool> FStop{false};
+    std::string FScriptFailure;  // written by the thread, read after joining it
     std::thread FThread;
 };
 

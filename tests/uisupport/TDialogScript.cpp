@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
 namespace testsupport {
 
 namespace {
@@ -35,15 +37,26 @@ TDialogScript::TDialogScript() {
         return TakeNext(FInputAnswers, std::optional<QString>(),
                         QStringLiteral("input box: ") + request.Prompt);
     });
+    TDialogRunner::SetTestAnswerer([this](QDialog& dialog) {
+        Dialogs << dialog.objectName();
+        const auto action = TakeNext(FDialogAnswers, std::function<void(QDialog&)>(),
+                                     QStringLiteral("dialog: ") + dialog.objectName());
+        dialog.setResult(QDialog::Rejected);
+        if (action)
+            action(dialog);
+        return dialog.result();
+    });
 }
 
 TDialogScript::~TDialogScript() {
     TMessageBox::SetTestAnswerer({});
     TFileDialog::SetTestAnswerer({});
     TInputBox::SetTestAnswerer({});
+    TDialogRunner::SetTestAnswerer({});
     EXPECT_TRUE(FMessageAnswers.empty()) << "message answers left unused";
     EXPECT_TRUE(FFileAnswers.empty()) << "file dialog answers left unused";
     EXPECT_TRUE(FInputAnswers.empty()) << "input box answers left unused";
+    EXPECT_TRUE(FDialogAnswers.empty()) << "dialog answers left unused";
 }
 
 QStringList TDialogScript::MessageTexts() const {

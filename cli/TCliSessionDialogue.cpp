@@ -1,4 +1,4 @@
-#include "TCliUploadDialogue.h"
+#include "TCliSessionDialogue.h"
 
 #include <cstdio>
 
@@ -9,14 +9,14 @@ void PrintLine(const QString& text) {
 }
 }  // namespace
 
-std::optional<QString> TCliUploadDialogue::AskFileName(const QString& caption, const QString&) {
+std::optional<QString> TCliSessionDialogue::AskFileName(const QString& caption, const QString&) {
     // Every queued file carries its name; a prompt would mean there is nobody to answer it.
     PrintLine(caption + QStringLiteral(": 名前のないファイルは飛ばしました。"));
     FNotStored = true;
     return std::nullopt;
 }
 
-TUploadDialogue::TAnswer TCliUploadDialogue::AskOverwrite(const QString& text) {
+TFtpSessionDialogue::TAnswer TCliSessionDialogue::AskOverwrite(const QString& text) {
     if (FOverwrite)
         return TAnswer::Yes;
     PrintLine(QString(text).replace(u'\n', u' ') +
@@ -25,17 +25,17 @@ TUploadDialogue::TAnswer TCliUploadDialogue::AskOverwrite(const QString& text) {
     return TAnswer::No;
 }
 
-TUploadDialogue::TAnswer TCliUploadDialogue::AskContinueAfterError(const QString& text) {
+TFtpSessionDialogue::TAnswer TCliSessionDialogue::AskContinueAfterError(const QString& text) {
     PrintLine(text);
     FNotStored = true;
     return FKeepGoing ? TAnswer::Yes : TAnswer::No;
 }
 
-void TCliUploadDialogue::WarnConnection(const QString& text) {
+void TCliSessionDialogue::WarnConnection(const QString& text) {
     PrintLine(text);
     FNotStored = true;
 }
 
-void TCliUploadDialogue::Log(const QString& line) {
+void TCliSessionDialogue::Log(const QString& line) {
     PrintLine(line);
 }

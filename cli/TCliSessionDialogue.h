@@ -1,15 +1,15 @@
 #pragma once
-// Answers the upload queue's questions from the command line's options instead of asking a
+// Answers the FTP session's questions from the command line's options instead of asking a
 // person: overwrite only with --overwrite yes, go on after a failure only with --keep-going.
 // Everything the queue says goes to stderr.
 
 #include <QStringList>
 
-#include "TUploadDialogue.h"
+#include "TFtpSessionDialogue.h"
 
-class TCliUploadDialogue : public TUploadDialogue {
+class TCliSessionDialogue : public TFtpSessionDialogue {
 public:
-    TCliUploadDialogue(bool overwrite, bool keepGoing)
+    TCliSessionDialogue(bool overwrite, bool keepGoing)
         : FOverwrite(overwrite), FKeepGoing(keepGoing) {}
 
     std::optional<QString> AskFileName(const QString& caption, const QString& prompt) override;
@@ -17,7 +17,10 @@ public:
     TAnswer AskContinueAfterError(const QString& text) override;
     void WarnConnection(const QString& text) override;
     void Log(const QString& line) override;
+    // Only the queue runs here; the browser's commands are never given.
+    TAnswer AskSetFolder(const QString&) override { return TAnswer::No; }
     void ProcessEvents() override {}
+    void Progress(const QString&, qint64, qint64) override {}
     void ShowDirectory(const std::vector<TFtpItem>&, const QString&) override {}
     void EnableCommands() override {}
 
