@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QShortcut>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 
@@ -12,6 +13,7 @@
 #include "TFileDialog.h"
 #include "TFileUtility.h"
 #include "TFormUtils.h"
+#include "THelpViewer.h"
 #include "TPreviewSchemeHandler.h"
 #include "UnitFormImagePreview.h"
 #include "ui_UnitFormHtmlPreview.h"
@@ -88,6 +90,10 @@ void TFormHtmlPreview::ConnectCommands() {
         connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
     connect(ui->ListViewImage, &QTreeWidget::itemDoubleClicked, ui->ActionImagePreview,
             &QAction::trigger);
+    const auto help = [] { THelpViewer::ShowTopic(HelpContext); };
+    connect(ui->BtnHelp1, &QAbstractButton::clicked, this, help);
+    connect(ui->BtnHelp2, &QAbstractButton::clicked, this, help);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, help);
 }
 
 void TFormHtmlPreview::SetHtml(const QString& text, uint16_t codePage) {

@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QShortcut>
 
 #include "TCursorHourGlass.h"
 #include "TError.h"
 #include "TFileDialog.h"
+#include "THelpViewer.h"
 #include "TImageFileMaker.h"
 #include "TPictureLoader.h"
 #include "ui_UnitFormImagePreview.h"
@@ -53,6 +55,8 @@ TFormImagePreview::TFormImagePreview(QWidget* owner)
             &TFormImagePreview::ActionShowWindowSizeExecute);
     connect(ui->ActionSaveToFile, &QAction::triggered, this,
             &TFormImagePreview::ActionSaveToFileExecute);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [] { THelpViewer::ShowTopic(HelpContext); });
     ActionShowRealSizeExecute();
 }
 

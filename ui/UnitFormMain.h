@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+class TFrameInputItemList;
 class TOrvaneConfig;
 class TProject;
 namespace Ui {
@@ -80,5 +81,7 @@ private:
     std::unique_ptr<TProject> FProject;
     std::unique_ptr<TOrvaneConfig> FSettings;
     QString FFileName;
+    // Owned by the window through its object tree; lives as long as the window.
+    TFrameInputItemList* FInputPane = nullptr;
     QString FStartupProject;
 };
