@@ -1,13 +1,12 @@
 #include "TTagExpander.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 #include "TCodePage.h"
 #include "TError.h"
+#include "THugePages.h"
 
 namespace {
 
@@ -101,20 +100,8 @@ private:
     void Resize(qsizetype size) {
         FBytes.resize(size);
         FData = FBytes.data();
-        AskForHugePages();
-    }
-
-    // A large page is written once from start to end; taking its memory in huge pages saves
-    // a page fault every 4 KiB, which costs more than the expansion itself.
-    void AskForHugePages() {
-        constexpr qsizetype Huge = 2 * 1024 * 1024;
-        if (FBytes.size() < 2 * Huge)
-            return;
-        const auto begin = (reinterpret_cast<uintptr_t>(FData) + Huge - 1) & ~uintptr_t(Huge - 1);
-        const auto end =
-            (reinterpret_cast<uintptr_t>(FData) + FBytes.size()) & ~uintptr_t(Huge - 1);
-        if (end > begin)
-            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+        // A large page is written once from start to end.
+        THugePages::Advise(FData, FBytes.size());
     }
 
     QByteArray FBytes;

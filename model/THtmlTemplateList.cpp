@@ -32,7 +32,7 @@ void THtmlTemplateList::LoadFromIni(const TMemIniFile& ini) {
         const QString name = ini.ReadString(EntrySection(i), QStringLiteral("Name"), QString());
         const int32_t code = ini.ReadInteger(EntrySection(i), QStringLiteral("CharCode"), 0);
         const QString html = TStringUtility::DecodeUtf8Base64(
-            ini.ReadString(EntrySection(i), QStringLiteral("Html"), QString()));
+            ini.ReadStringView(EntrySection(i), QStringLiteral("Html")));
         if (name.isEmpty() || html.isEmpty())
             continue;
         Add(std::make_unique<THtmlTemplate>(name, code, html));

@@ -15,8 +15,8 @@ void TInputMemo::SaveToIni(TMemIniFile& ini, const QString& section) const {
 
 void TInputMemo::LoadFromIni(const TMemIniFile& ini, const QString& section) {
     TInputBase::LoadFromIni(ini, section);
-    BlankValue = TStringUtility::DecodeUtf8Base64(
-        ini.ReadString(section, QStringLiteral("BlankValue"), QString()));
+    BlankValue =
+        TStringUtility::DecodeUtf8Base64(ini.ReadStringView(section, QStringLiteral("BlankValue")));
     AllowHtmlTag = ini.ReadBool(section, QStringLiteral("AllowHtmlTag"), false);
     MaxLength = ini.ReadInteger(section, QStringLiteral("MaxLength"), 0);
     Required = ini.ReadBool(section, QStringLiteral("Required"), false);

@@ -6,24 +6,28 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 #include "TAtomicFile.h"
 #include "TCodePage.h"
 #include "TError.h"
+#include "THugePages.h"
 #include "TIntegerParser.h"
 
 namespace {
 
 // Trims every character up to U+0020 at both ends; unlike QString::trimmed it keeps
 // the ideographic space and other Unicode blanks that Japanese texts may start with.
-QString TrimLow(QStringView s) {
+template <typename View>
+View TrimLow(View s) {
     qsizetype begin = 0;
     qsizetype end = s.size();
     while (begin < end && s[begin].unicode() <= 0x20)
         ++begin;
     while (end > begin && s[end - 1].unicode() <= 0x20)
         --end;
-    return s.mid(begin, end - begin).toString();
+    return s.sliced(begin, end - begin);
 }
 
 TMemIniFile::TEncoding WritingEncoding(const QByteArray& bytes) {
@@ -34,31 +38,58 @@ TMemIniFile::TEncoding WritingEncoding(const QByteArray& bytes) {
     return TMemIniFile::TEncoding::Ansi;
 }
 
-QString DecodeUtf16(const QByteArray& bytes, QStringDecoder::Encoding encoding) {
+QString DecodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding) {
     // An odd trailing byte cannot form a code unit; it is dropped rather than guessed at.
-    const QByteArray even = bytes.left(bytes.size() & ~qsizetype{1});
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-    return decoder.decode(even);
+    return decoder.decode(bytes.first(bytes.size() & ~qsizetype{1}));
 }
 
-QString DecodeText(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE"))
-        return DecodeUtf16(bytes.mid(2), QStringDecoder::Utf16LE);
-    if (bytes.startsWith("\xFE\xFF"))
-        return DecodeUtf16(bytes.mid(2), QStringDecoder::Utf16BE);
-    return TCodePage::Decode(bytes, TCodePage::Ansi);
-}
+// Lines end at CR LF, CR or LF. The next CR and the next LF are remembered, so a file that
+// uses only one of them is not searched to its end for the other on every line.
+class TLineBreaks {
+public:
+    explicit TLineBreaks(QByteArrayView text) : FText(text) {}
+
+    // Calls onLine with every line, the empty one after a final break included.
+    template <typename OnLine>
+    void ForEach(OnLine onLine) {
+        const qsizetype n = FText.size();
+        for (qsizetype start = 0; start <= n;) {
+            const qsizetype end = Next(start);
+            onLine(FText.sliced(start, end - start));
+            const bool crLf = end + 1 < n && FText[end] == '\r' && FText[end + 1] == '\n';
+            start = end + (crLf ? 2 : 1);
+        }
+    }
+
+private:
+    qsizetype Next(qsizetype from) {
+        if (FCr < from)
+            FCr = Find('\r', from);
+        if (FLf < from)
+            FLf = Find('\n', from);
+        return std::min(FCr, FLf);
+    }
+    qsizetype Find(char c, qsizetype from) const {
+        const void* hit = std::memchr(FText.data() + from, c, FText.size() - from);
+        return hit ? static_cast<const char*>(hit) - FText.data() : FText.size();
+    }
+
+    QByteArrayView FText;
+    qsizetype FCr = -1;
+    qsizetype FLf = -1;
+};
 
 // i when `name` is prefix + i (decimal, no leading zeros, in 0..2^31-1), otherwise -1.
-int64_t IndexAfter(const QString& name, const QString& prefix) {
-    if (!name.startsWith(prefix, Qt::CaseInsensitive))
+int64_t IndexAfter(QAnyStringView name, const QString& prefix) {
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 10)
         return -1;
-    const QStringView digits = QStringView(name).mid(prefix.size());
-    if (digits.isEmpty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == u'0')) {
+    const QString text = name.toString();
+    if (!text.startsWith(prefix, Qt::CaseInsensitive))
         return -1;
-    }
+    const QStringView digits = QStringView(text).mid(prefix.size());
+    if (digits.size() > 1 && digits[0] == u'0')
+        return -1;
     int64_t value = 0;
     for (QChar c : digits) {
         if (c < u'0' || c > u'9')
@@ -73,7 +104,14 @@ QByteArray ReadWholeFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw TError(QStringLiteral("ファイル %1 を開けません。%2").arg(path, file.errorString()));
     }
-    return file.readAll();
+    // One buffer of the file's size; what a file that grew meanwhile holds beyond it is added.
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    THugePages::Advise(bytes.data(), bytes.size());
+    bytes.truncate(std::max<qint64>(file.read(bytes.data(), bytes.size()), 0));
+    const QByteArray rest = file.readAll();
+    if (!rest.isEmpty())
+        bytes += rest;
+    return bytes;
 }
 
 }  // namespace
@@ -82,47 +120,93 @@ TMemIniFile::TMemIniFile(const QString& path) : FPath(path) {
     const QFileInfo info(path);
     if (!info.exists())
         return;
-    const QByteArray bytes = ReadWholeFile(path);
-    FEncoding = WritingEncoding(bytes);
-    Parse(DecodeText(bytes));
+    FBytes = ReadWholeFile(path);
+    FEncoding = WritingEncoding(FBytes);
+    if (FBytes.startsWith("\xFF\xFE") || FBytes.startsWith("\xFE\xFF")) {
+        const bool little = FEncoding == TEncoding::Utf16Le;
+        FText = DecodeUtf16(QByteArrayView(FBytes).sliced(2),
+                            little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        FBytes.clear();
+        ParseText();
+    } else {
+        const bool utf8 = FBytes.startsWith("\xEF\xBB\xBF");
+        ParseBytes(utf8);
+    }
 }
 
-void TMemIniFile::Parse(const QString& text) {
+// ASCII lines are parsed where they lie in the file. The other lines are converted together,
+// each ended by LF (which no converted text holds), and parsed in the converted text.
+void TMemIniFile::ParseBytes(bool utf8) {
+    // Behind the mark of a UTF-8 file a second mark is dropped too; any later one is text.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    const QByteArrayView whole(FBytes);
+    const qsizetype skip = !utf8 ? 0 : whole.sliced(3).startsWith(bom) ? 6 : 3;
+    const QByteArrayView bytes = whole.sliced(skip);
+    QByteArray other;
+    TLineBreaks(bytes).ForEach([&other](QByteArrayView line) {
+        if (!TCodePage::IsAscii(line)) {
+            other += line;
+            other += '\n';
+        }
+    });
+    FText = utf8 ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                            QStringDecoder::Flag::ConvertInitialBom)
+                       .decode(other)
+                 : TCodePage::Decode(other, TCodePage::Ansi);
+    other.clear();
     TSection* current = nullptr;
+    qsizetype decoded = 0;
+    TLineBreaks(bytes).ForEach([&](QByteArrayView line) {
+        if (TCodePage::IsAscii(line)) {
+            ParseLine(QLatin1StringView(line.data(), line.size()), current);
+            return;
+        }
+        const qsizetype end = FText.indexOf(u'\n', decoded);
+        ParseLine(QStringView(FText).sliced(decoded, end - decoded), current);
+        decoded = end + 1;
+    });
+}
+
+void TMemIniFile::ParseText() {
+    TSection* current = nullptr;
+    const QStringView text(FText);
     qsizetype start = 0;
     const qsizetype n = text.size();
     while (start <= n) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n')
             ++end;
-        const QString line = TrimLow(QStringView(text).mid(start, end - start));
-        // CR LF ends one line; a lone CR or LF ends one too.
+        ParseLine(text.sliced(start, end - start), current);
         start = end + ((end + 1 < n && text[end] == u'\r' && text[end + 1] == u'\n') ? 2 : 1);
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        if (line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2) {
-            // A repeated section opens a new one; reading and writing use the last.
-            FSections.push_back(
-                TSection{TrimLow(QStringView(line).mid(1, line.size() - 2)), {}, {}});
-            current = &FSections.back();
-            FLastSection.insert(Fold(current->Name), FSections.size() - 1);
-            continue;
-        }
-        if (!current)
-            continue;
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0) {
-            AddLine(*current, TLine{QString(), line, false});
-        } else {
-            AddLine(*current, TLine{TrimLow(QStringView(line).left(eq)),
-                                    TrimLow(QStringView(line).mid(eq + 1)), true});
-        }
+    }
+}
+
+template <typename View>
+void TMemIniFile::ParseLine(View raw, TSection*& current) {
+    const View line = TrimLow(raw);
+    if (line.isEmpty() || line.startsWith(u';'))
+        return;
+    if (line.startsWith(u'[') && line.endsWith(u']') && line.size() >= 2) {
+        // A repeated section opens a new one; reading and writing use the last.
+        FSections.push_back(TSection{TText(TrimLow(line.sliced(1, line.size() - 2))), {}, {}});
+        current = &FSections.back();
+        FLastSection.insert(Fold(current->Name.View()), FSections.size() - 1);
+        return;
+    }
+    if (!current)
+        return;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0) {
+        AddLine(*current, TLine{TText(), TText(line), false});
+    } else {
+        AddLine(*current,
+                TLine{TText(TrimLow(line.first(eq))), TText(TrimLow(line.sliced(eq + 1))), true});
     }
 }
 
 void TMemIniFile::AddLine(TSection& section, TLine line) {
     if (line.HasEquals)
-        section.LastKey.insert(Fold(line.Key), section.Lines.size());
+        section.LastKey.insert(Fold(line.Key.View()), section.Lines.size());
     section.Lines.push_back(std::move(line));
 }
 
@@ -130,7 +214,7 @@ TMemIniFile::TSection& TMemIniFile::SectionFor(const QString& section) {
     const auto it = FLastSection.constFind(Fold(section));
     if (it != FLastSection.constEnd())
         return FSections[*it];
-    FSections.push_back(TSection{section, {}, {}});
+    FSections.push_back(TSection{TText::Own(section), {}, {}});
     FLastSection.insert(Fold(section), FSections.size() - 1);
     return FSections.back();
 }
@@ -147,7 +231,12 @@ const TMemIniFile::TLine* TMemIniFile::Find(const QString& section, const QStrin
 QString TMemIniFile::ReadString(const QString& section, const QString& key,
                                 const QString& def) const {
     const TLine* line = Find(section, key);
-    return line ? line->Value : def;
+    return line ? line->Value.ToString() : def;
+}
+
+QAnyStringView TMemIniFile::ReadStringView(const QString& section, const QString& key) const {
+    const TLine* line = Find(section, key);
+    return line ? line->Value.View() : QAnyStringView();
 }
 
 int32_t TMemIniFile::ReadInteger(const QString& section, const QString& key, int32_t def) const {
@@ -162,9 +251,9 @@ void TMemIniFile::WriteString(const QString& section, const QString& key, const 
     TSection& sec = SectionFor(section);
     const auto k = sec.LastKey.constFind(Fold(key));
     if (k != sec.LastKey.constEnd()) {
-        sec.Lines[*k] = TLine{key, value, true};
+        sec.Lines[*k] = TLine{TText::Own(key), TText::Own(value), true};
     } else {
-        AddLine(sec, TLine{key, value, true});
+        AddLine(sec, TLine{TText::Own(key), TText::Own(value), true});
     }
 }
 
@@ -183,14 +272,14 @@ bool TMemIniFile::SectionExists(const QString& section) const {
 QStringList TMemIniFile::SectionNames() const {
     QStringList names;
     for (const TSection& s : FSections)
-        names.append(s.Name);
+        names.append(s.Name.ToString());
     return names;
 }
 
 int64_t TMemIniFile::HighestSectionIndex(const QString& prefix) const {
     int64_t highest = -1;
     for (const TSection& s : FSections)
-        highest = std::max(highest, IndexAfter(s.Name, prefix));
+        highest = std::max(highest, IndexAfter(s.Name.View(), prefix));
     return highest;
 }
 
@@ -201,17 +290,36 @@ int64_t TMemIniFile::HighestKeyIndex(const QString& section, const QString& pref
     int64_t highest = -1;
     for (const TLine& line : FSections[*s].Lines) {
         if (line.HasEquals)
-            highest = std::max(highest, IndexAfter(line.Key, prefix));
+            highest = std::max(highest, IndexAfter(line.Key.View(), prefix));
     }
     return highest;
 }
 
 QByteArray TMemIniFile::ToBytes() const {
     QString text;
+    const auto append = [&text](QAnyStringView piece) {
+        piece.visit([&text](auto view) {
+            using TView = decltype(view);
+            if constexpr (std::is_same_v<TView, QStringView> ||
+                          std::is_same_v<TView, QLatin1StringView>) {
+                text.append(view);
+            } else {
+                text.append(view.toString());
+            }
+        });
+    };
     for (const TSection& s : FSections) {
-        text += u'[' + s.Name + u']' + QStringLiteral("\r\n");
-        for (const TLine& line : s.Lines)
-            text += line.Text() + QStringLiteral("\r\n");
+        text += u'[';
+        append(s.Name.View());
+        text += QStringLiteral("]\r\n");
+        for (const TLine& line : s.Lines) {
+            if (line.HasEquals) {
+                append(line.Key.View());
+                text += u'=';
+            }
+            append(line.Value.View());
+            text += QStringLiteral("\r\n");
+        }
         text += QStringLiteral("\r\n");
     }
     switch (FEncoding) {

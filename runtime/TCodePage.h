@@ -3,6 +3,7 @@
 // 65001 (UTF-8), 932 (Shift_JIS, also the "ANSI" code page) and 20932 (EUC-JP).
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class TCodePage {
@@ -18,4 +19,6 @@ public:
     // Byte sequences the code page does not define become "?" (U+FFFD for UTF-8).
     static QString Decode(const QByteArray& bytes, int codePage);
     static bool IsSupported(int codePage);
+    // True when every byte is below 0x80: such text reads the same in all these code pages.
+    static bool IsAscii(QByteArrayView bytes);
 };

@@ -2,6 +2,7 @@
 // HTML escaping of entered text, and the one-line Base64-of-UTF-8 form in which the project
 // file keeps multi-line texts.
 
+#include <QAnyStringView>
 #include <QString>
 
 class TStringUtility {
@@ -9,5 +10,5 @@ public:
     // "&", the double quote, "<" and ">" become entities; the apostrophe stays.
     static QString EscapeHtml(const QString& text);
     static QString EncodeUtf8Base64(const QString& text);
-    static QString DecodeUtf8Base64(const QString& base64);
+    static QString DecodeUtf8Base64(QAnyStringView base64);
 };

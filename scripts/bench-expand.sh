@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Compares whole-process template expansion on one 16 MB page (one tag per kilobyte, 1000
-# names): this project's bench/orvane_expand_file, a Perl one-liner and mustache.js.
+# names): this project's bench/orvane_expand_file, `orvane-make page` on a project file (.PT)
+# holding the same page, a Perl one-liner and mustache.js.
 # Prints throughput, peak memory and the ratios. Build first (scripts/build.sh).
 # ORVANE_BUILD_DIR: build folder (default build/); BENCH_RUNS: runs per tool, best counts.
 set -euo pipefail
@@ -8,8 +9,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORVANE_BUILD_DIR:-$root/build}"
 runs="${BENCH_RUNS:-5}"
 tool="$build/bench/orvane_expand_file"
+make_tool="$build/cli/orvane-make"
 node_dir="${ORVANE_BENCH_NODE_DIR:-/tmp/orvane-bench-node}"
-[ -x "$tool" ] || { echo "missing $tool: build first" >&2; exit 1; }
+for t in "$tool" "$make_tool"; do
+    [ -x "$t" ] || { echo "missing $t: build first" >&2; exit 1; }
+done
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
 if [ ! -d "$node_dir/node_modules/mustache" ]; then
     mkdir -p "$node_dir"
@@ -35,6 +39,22 @@ perl -e '
             print $fh substr($text, 0, 44), $tag, "\n";
         }
     }' "$work"
+# The same page as the only template of a project with one one-line item per name (code page
+# 932, CR LF, the template as Base64 of its UTF-8 bytes), and the values as JSON.
+perl -MMIME::Base64 -e '
+    my $dir = $ARGV[0];
+    open my $tpl, "<:raw", "$dir/page.tpl" or die;
+    my $page = do { local $/; <$tpl> };
+    open my $pt, ">:raw", "$dir/page.PT" or die;
+    print $pt "[InputItem]\r\nCount=1000\r\n\r\n";
+    for my $i (0 .. 999) {
+        print $pt "[InputItem$i]\r\nName=n$i\r\nCaption=n$i\r\nInputType=0\r\nBlankValue=\r\n",
+            "AllowHtmlTag=0\r\nMaxLength=0\r\nRequired=0\r\nNumbersOnly=0\r\n\r\n";
+    }
+    print $pt "[HtmlTemplate]\r\nCount=1\r\n\r\n[HtmlTemplate_0]\r\nName=page\r\n",
+        "CharCode=0\r\nHtml=", encode_base64($page, ""), "\r\n\r\n";
+    open my $json, ">", "$dir/values.json" or die;
+    print $json "{", join(",", map { "\"n$_\": \"value $_\"" } 0 .. 999), "}\n";' "$work"
 cat >"$work/render.js" <<'JS'
 const fs = require("fs");
 const Mustache = require(process.env.MUSTACHE_MODULE);
@@ -76,6 +96,10 @@ measure() {
 # The tool writes its page itself; its stdout stays empty.
 measure orvane "$work/page.tpl" /dev/null \
     "$tool" "$work/page.tpl" "$work/values.tsv" "$work/orvane.html"
+# The real path: the project file is loaded, the values checked, the page written.
+measure orvanemake "$work/page.tpl" /dev/null \
+    "$make_tool" page "$work/page.PT" --template page --values "$work/values.json" \
+    --out "$work/make"
 measure perl "$work/page.tpl" "$work/perl.html" \
     perl -pe 'BEGIN { open my $f, "<", $ENV{VALUES} or die; while (<$f>) { chomp;
         my ($k, $v) = split /\t/, $_, 2; $v{$k} = $v } } s/<#p name=(\w+)>/$v{$1}/g' \
@@ -85,11 +109,17 @@ measure mustache "$work/page.mustache" /dev/null \
 
 # All three must have done the same work (this project writes CR LF line breaks).
 tr -d '\r' <"$work/orvane.html" | cmp -s - "$work/perl.html" || echo "WARNING: pages differ (perl)"
+tr -d '\r' <"$work/make/index.html" | cmp -s - "$work/perl.html" ||
+    echo "WARNING: pages differ (orvane-make page, perl)"
 cmp -s "$work/perl.html" "$work/mustache.html" || echo "WARNING: pages differ (mustache)"
 
 template_kb=$(($(stat -c %s "$work/page.tpl") / 1024))
 printf 'throughput orvane/perl %.2f, orvane/mustache %.2f (goal: orvane/perl >= 2)\n' \
     "$(echo "$orvane_mbs / $perl_mbs" | bc -l)" "$(echo "$orvane_mbs / $mustache_mbs" | bc -l)"
+printf 'throughput orvane-make page/perl %.2f (whole process, project file loaded)\n' \
+    "$(echo "$orvanemake_mbs / $perl_mbs" | bc -l)"
 printf 'peak RSS / template size: orvane %.2f, perl %.2f, mustache %.2f (goal: orvane <= 4)\n' \
     "$(echo "$orvane_rss / $template_kb" | bc -l)" "$(echo "$perl_rss / $template_kb" | bc -l)" \
     "$(echo "$mustache_rss / $template_kb" | bc -l)"
+printf 'peak RSS / template size: orvane-make page %.2f\n' \
+    "$(echo "$orvanemake_rss / $template_kb" | bc -l)"

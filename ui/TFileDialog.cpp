@@ -10,6 +10,19 @@ TFileDialog::TAnswerer& TestAnswerer() {
     return answerer;
 }
 
+// Linux file names are case-sensitive, but "*.PT" must also find the "x.pt" that Save As
+// writes: each pattern is offered in both cases.
+QString CaseFreePatterns(const QString& patterns) {
+    QStringList result;
+    for (const QString& pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        for (const QString& form : {pattern, pattern.toUpper(), pattern.toLower()}) {
+            if (!result.contains(form))
+                result << form;
+        }
+    }
+    return result.join(QLatin1Char(' '));
+}
+
 }  // namespace
 
 std::optional<QString> TFileDialog::GetOpenFileName(QWidget* parent, const QString& filter,
@@ -27,12 +40,8 @@ std::optional<QString> TFileDialog::GetSaveFileName(QWidget* parent, const QStri
 QStringList TFileDialog::NameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        // Qt reads the patterns from the parentheses; a description that already shows
-        // them gets them once more, which Qt ignores.
-        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
-    }
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], CaseFreePatterns(parts[i + 1]));
     return filters;
 }
 

@@ -144,6 +144,45 @@ TEST_F(TMemIniFileTest, OddUtf16FileLoadsWithoutItsLastByte) {
     EXPECT_EQ(TMemIniFile(path).ReadString("S", "k", ""), QString("v"));
 }
 
+TEST_F(TMemIniFileTest, AsciiAndConvertedLinesKeepTheirOrder) {
+    // Lines outside ASCII are converted apart from the others; a lone CR ends a line, and a
+    // lead byte at the end of a line stands alone.
+    const QString path = Write(
+        "[A]\rk=1\r[\x93\xfa]\r\nk=\x96\x7b\x93\r\n[B]\nk=\x81\r\n"
+        "\x93\xfa\x96\x7b\r[\x93\xfa]\nm= x\x81\x40 \n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.SectionNames(), QStringList({"A", "日", "B", "日"}));
+    EXPECT_EQ(ini.ReadString("A", "k", ""), QString("1"));
+    EXPECT_EQ(ini.ReadString("B", "k", ""), QString("?"));
+    EXPECT_EQ(ini.ReadString("日", "m", ""), QString::fromUtf16(u"x\u3000"));
+    EXPECT_EQ(ini.ReadString("日", "k", "none"), QString("none"));  // the last section wins
+    EXPECT_EQ(ini.ToBytes(), QByteArray("[A]\r\nk=1\r\n\r\n[\x93\xfa]\r\nk=\x96\x7b?\r\n\r\n"
+                                        "[B]\r\nk=?\r\n\x93\xfa\x96\x7b\r\n\r\n"
+                                        "[\x93\xfa]\r\nm=x\x81\x40\r\n\r\n"));
+}
+
+TEST_F(TMemIniFileTest, Utf8MarksBeyondTheFirst) {
+    // A second mark right behind the first is dropped; one starting a later line is text.
+    const QString path =
+        Write("\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\n\xEF\xBB\xBFk=\xE6\x97\xA5\r\nm=\xEF\xBB\xBF\r\n");
+    const TMemIniFile ini(path);
+    EXPECT_EQ(ini.SectionNames(), QStringList({"S"}));
+    EXPECT_EQ(ini.ReadString("S", QString(QChar(0xFEFF)) + "k", ""), QString::fromUtf16(u"日"));
+    EXPECT_EQ(ini.ReadString("S", "m", ""), QString(QChar(0xFEFF)));
+}
+
+TEST_F(TMemIniFileTest, ViewsOfLongValuesAndTheirReplacement) {
+    const QByteArray base64(3 << 20, 'Q');
+    const QString path = Write("[S]\r\nHtml=" + base64 + "\r\nName=\x93\xfa\r\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadStringView("s", "HTML").toString(), QString::fromLatin1(base64));
+    EXPECT_EQ(ini.ReadStringView("S", "Name").toString(), QString::fromUtf16(u"日"));
+    EXPECT_TRUE(ini.ReadStringView("S", "missing").isEmpty());
+    ini.WriteString("S", "Html", "short");
+    EXPECT_EQ(ini.ReadStringView("S", "Html").toString(), QString("short"));
+    EXPECT_EQ(ini.ToBytes(), QByteArray("[S]\r\nHtml=short\r\nName=\x93\xfa\r\n\r\n"));
+}
+
 TEST_F(TMemIniFileTest, IndexedNamesGiveTheHighestIndex) {
     const QString path = Write(
         "[InputItem]\r\n[InputItem0]\r\n[inputitem12]\r\n[InputItem007]\r\n[InputItemX]\r\n"

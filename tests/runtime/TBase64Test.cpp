@@ -61,6 +61,43 @@ TEST(TBase64, MalformedInputNeverFails) {
     }
 }
 
+TEST(TBase64, ShortAndOddlyPaddedEndings) {
+    struct TCase {
+        const char* Base64;
+        QByteArray Text;    // Decode
+        QByteArray Stream;  // DecodeToStream
+    };
+    // A short last group is filled with "A" (zero bits); only "=" ends the stream.
+    const TCase cases[] = {
+        {"Zg=", "f", "f"},
+        {"Zg", "f", QByteArray("f\0\0", 3)},
+        {"Zm9vYg", "foob", QByteArray("foob\0\0", 6)},
+        {"Zm9vY", "foo`", QByteArray("foo`\0\0", 6)},
+        {"Zm=v", "f`/", "f"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Base64);
+        EXPECT_EQ(TBase64::Decode(c.Base64), c.Text);
+        QBuffer buffer;
+        buffer.open(QIODevice::ReadWrite);
+        TBase64::DecodeToStream(c.Base64, buffer);
+        EXPECT_EQ(buffer.data(), c.Stream);
+    }
+}
+
+TEST(TBase64, TextDecodesLikeItsBytes) {
+    // A code unit above U+00FF is outside the alphabet, as a byte outside it is.
+    const QString text = QString::fromUtf16(u"Zm9v\u3042YmFy");
+    EXPECT_EQ(TBase64::Decode(QStringView(text)), TBase64::Decode(QByteArray("Zm9v?YmFy")));
+    const QByteArray long64 = TBase64::Encode(QByteArray(100000, 'x') + "日本");
+    EXPECT_EQ(TStringUtility::DecodeUtf8Base64(QLatin1StringView(long64)),
+              TStringUtility::DecodeUtf8Base64(QString::fromLatin1(long64)));
+    // A leading byte-order mark is dropped, one further on kept.
+    EXPECT_EQ(TStringUtility::DecodeUtf8Base64(QStringLiteral("77u/YQ==")), QString("a"));
+    EXPECT_EQ(TStringUtility::DecodeUtf8Base64(QStringLiteral("Ye+7vw==")),
+              QString("a") + QChar(0xFEFF));
+}
+
 TEST(TBase64, EncodeStreamReadsFromTheStart) {
     QBuffer buffer;
     buffer.setData("foobar");

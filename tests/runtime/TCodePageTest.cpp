@@ -54,6 +54,37 @@ TEST(TCodePage, UndefinedBytesDecodeToQuestionMarks) {
     EXPECT_EQ(TCodePage::Decode(Hex("41 93"), 932), QString("A?"));
 }
 
+TEST(TCodePage, OnlyTheStretchesOutsideAsciiAreConverted) {
+    // Long ASCII runs around the converted stretches, and the places where a stretch ends:
+    // a byte in the ASCII range may still be the second byte of a character.
+    const std::pair<const char*, const char16_t*> decoded[] = {
+        {"61 62 63 64 65 66 67 68 93 FA 69 6A 6B 6C 6D 6E 6F 70", u"abcdefgh日ijklmnop"},
+        {"81 40 41", u"\u3000A"},   // 0x40 completes the ideographic space
+        {"85 40 41", u"?@A"},       // an undefined pair: the second byte is read again
+        {"81 0A 93 FA", u"?\n日"},  // a lead byte before a line break
+        {"41 42 43 44 45 46 47 48 49 93", u"ABCDEFGHI?"},
+        {"B1 20 B1", u"\uFF71 \uFF71"},
+    };
+    for (const auto& [bytes, text] : decoded) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(TCodePage::Decode(Hex(bytes), 932), QString::fromUtf16(text));
+    }
+    const std::pair<const char16_t*, const char*> encoded[] = {
+        {u"abcdefgh日ijklmnop", "61 62 63 64 65 66 67 68 93 FA 69 6A 6B 6C 6D 6E 6F 70"},
+        {u"\xD800"
+         u"a",
+         "3F 61"},  // a high surrogate cut off by ASCII
+        {u"\U0001F600a日", "3F 61 93 FA"},
+    };
+    for (const auto& [text, bytes] : encoded) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(TCodePage::Encode(QString::fromUtf16(text), 932).toHex(' '),
+                  Hex(bytes).toHex(' '));
+    }
+    EXPECT_TRUE(TCodePage::IsAscii("plain\r\n\x7f"));
+    EXPECT_FALSE(TCodePage::IsAscii("0123456789\x80"));
+}
+
 TEST(TCodePage, EmptyAndUnsupported) {
     EXPECT_TRUE(TCodePage::Encode(QString(), 932).isEmpty());
     EXPECT_TRUE(TCodePage::Decode(QByteArray(), 20932).isEmpty());

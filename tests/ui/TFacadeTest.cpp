@@ -9,10 +9,10 @@
 TEST(TFileDialogTest, FilterPairsBecomeNameFilters) {
     EXPECT_EQ(TFileDialog::NameFilters(
                   QStringLiteral("ページテンプレート設定ファイル(*.PT)|*.PT|すべてのファイル|*.*")),
-              QStringList({QStringLiteral("ページテンプレート設定ファイル(*.PT) (*.PT)"),
+              QStringList({QStringLiteral("ページテンプレート設定ファイル(*.PT) (*.PT *.pt)"),
                            QStringLiteral("すべてのファイル (*.*)")}));
     EXPECT_EQ(TFileDialog::NameFilters(QStringLiteral("画像|*.jpg;*.png")),
-              QStringList({QStringLiteral("画像 (*.jpg *.png)")}));
+              QStringList({QStringLiteral("画像 (*.jpg *.JPG *.png *.PNG)")}));
     EXPECT_TRUE(TFileDialog::NameFilters(QStringLiteral("odd")).isEmpty());
 }
 
