@@ -1,6 +1,7 @@
 #include "UnitFormHtmlPreview.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QShortcut>
 #include <QWebEnginePage>
@@ -42,6 +43,7 @@ QString TFormHtmlPreview::PictureSaveFilter(const QString& path) {
 TFormHtmlPreview::TFormHtmlPreview(QWidget* owner)
     : QDialog(owner), ui(std::make_unique<Ui::TFormHtmlPreview>()) {
     ui->setupUi(this);
+    ui->RichEditHtml->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     ui->ListViewImage->header()->setSectionsClickable(false);

@@ -42,8 +42,12 @@ void TFrameInputItemList::BuildFrames(TInputItemList& items) {
         items.Get(i)->ReleaseFrame();
     for (int i = 0; i < items.GetCount(); ++i) {
         TInputBase* item = items.Get(i);
-        QObject* frame = item->CreateFrame(this, "Frame" + QString::number(i))->GetFrameObject();
-        FLayout->addWidget(qobject_cast<QWidget*>(frame));
+        auto* frame = qobject_cast<QWidget*>(
+            item->CreateFrame(this, "Frame" + QString::number(i))->GetFrameObject());
+        FLayout->addWidget(frame);
+        // A child made while the pane is on screen starts hidden, and the layout would not
+        // count it in the height below.
+        frame->show();
         FItems.push_back({item, frame});
     }
     // Exactly as tall as its frames, so the scrolling box around it scrolls the rest.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "TInputPaneFixture.h"
 #include "TProject.h"
 #include "UnitFormHtmlPreview.h"
+#include "UnitFrameInputItemList.h"
 
 namespace {
 
@@ -167,6 +169,45 @@ TEST_F(TPreviewCommandTest, SavedPagesAreWhatOrvaneMakeWritesInEveryCodePage) {
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(testsupport::ReadFile(saved), expected);
     }
+}
+
+}  // namespace
+
+namespace {
+
+using TInputTabTest = testsupport::TInputPaneFixture;
+
+TEST_F(TInputTabTest, EnteringTheTabShowsEveryFrameAndTheTemplates) {
+    OpenProject(ExampleProject());
+    Window().resize(600, 800);
+    Window().show();
+    EnterInputTab();
+    QCoreApplication::processEvents();
+    auto* templates = Window().findChild<QComboBox*>("ComboBoxPreviewTemplate");
+    EXPECT_EQ(templates->count(), 3);
+    EXPECT_EQ(templates->currentIndex(), 0);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        QWidget* frame = Frame(i);
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_GT(frame->height(), 50);
+        EXPECT_EQ(frame->width(), Pane().width());
+        // Nothing of the frame is cut off by the pane.
+        EXPECT_LE(frame->geometry().bottom(), Pane().height());
+    }
+    EXPECT_TRUE(Pane().isVisible());
+    EXPECT_GT(Pane().width(), 500);
+    // Leaving and entering again starts over.
+    Control<QLineEdit>(0, "Edit")->setText("typed");
+    LeaveInputTab();
+    EnterInputTab();
+    EXPECT_EQ(Control<QLineEdit>(0, "Edit")->text(), QString());
+    // The pane follows the window's project: a new project leaves it empty on the next entry.
+    Trigger("ActionFileNew");
+    EnterInputTab();
+    EXPECT_EQ(Pane().FrameCount(), 0);
+    EXPECT_EQ(templates->count(), 0);
+    EXPECT_EQ(templates->currentIndex(), -1);
 }
 
 }  // namespace
