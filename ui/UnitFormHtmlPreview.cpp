@@ -61,10 +61,10 @@ TFormHtmlPreview::~TFormHtmlPreview() {
 void TFormHtmlPreview::SetUpBrowser() {
     // A profile of its own per window: nothing is cached between previews, and the scheme
     // handler serves exactly this window's page.
-    FProfile = new QWebEngineProfile(this);
-    FSchemeHandler = new TPreviewSchemeHandler(FProfile);
-    FProfile->installUrlSchemeHandler(TPreviewSchemeHandler::Scheme(), FSchemeHandler);
-    ui->WebBrowser1->setPage(new QWebEnginePage(FProfile, ui->WebBrowser1));
+    auto* profile = new QWebEngineProfile(this);
+    FSchemeHandler = new TPreviewSchemeHandler(profile);
+    profile->installUrlSchemeHandler(TPreviewSchemeHandler::Scheme(), FSchemeHandler);
+    ui->WebBrowser1->setPage(new QWebEnginePage(profile, ui->WebBrowser1));
 }
 
 void TFormHtmlPreview::ConnectCommands() {

@@ -9,7 +9,6 @@
 #include <memory>
 
 struct TFtpConfig;
-class QWebEngineProfile;
 class TPreviewSchemeHandler;
 namespace Ui {
 class TFormHtmlPreview;
@@ -53,7 +52,6 @@ private:
     QString SelectedPicture() const;
 
     std::unique_ptr<Ui::TFormHtmlPreview> ui;
-    QWebEngineProfile* FProfile = nullptr;
     TPreviewSchemeHandler* FSchemeHandler = nullptr;
     QString FHtml;
     uint16_t FCodePage = 65001;
