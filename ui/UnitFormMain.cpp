@@ -36,6 +36,7 @@ TFormMain::TFormMain(QWidget* parent)
     ConnectCommands();
     PlaceOnScreen();
     FSettings->Load();
+    CreateDesignTabs();
     CreateInputPane();
     ActionFileNewExecute();
     // The first idle moment: a zero-time timer fires once the event loop runs.

@@ -7,6 +7,9 @@
 #include <QString>
 #include <memory>
 
+class TFrameDesignInputItems;
+class TFrameDesignOutput;
+class TFrameDesignTemplates;
 class TFrameInputItemList;
 class TOrvaneConfig;
 class TProject;
@@ -66,7 +69,8 @@ private:
     // read leaves the open project, the file name and the title as they were.
     void LoadProject(const QString& path);
 
-    // The design tabs fill these (UnitFormMainDesign.cpp).
+    // The design tabs fill these (UnitFormMainDesign.cpp): the constructor places their pages.
+    void CreateDesignTabs();
     void RefreshInputList();
     void RefreshTemplateList();
     void LoadFtpControls();
@@ -84,4 +88,7 @@ private:
     // Owned by the window through its object tree; lives as long as the window.
     TFrameInputItemList* FInputPane = nullptr;
     QString FStartupProject;
+    TFrameDesignInputItems* FDesignInputItems = nullptr;
+    TFrameDesignTemplates* FDesignTemplates = nullptr;
+    TFrameDesignOutput* FDesignOutput = nullptr;
 };

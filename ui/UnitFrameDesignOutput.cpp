@@ -1,0 +1,68 @@
+#include "UnitFrameDesignOutput.h"
+
+#include "TFormUtils.h"
+#include "TProject.h"
+#include "ui_UnitFrameDesignOutput.h"
+
+namespace {
+constexpr int32_t DefaultPort = 21;
+}  // namespace
+
+TFrameDesignOutput::TFrameDesignOutput(QWidget* parent, TProjectSource project)
+    : QWidget(parent),
+      FUi(std::make_unique<Ui::TFrameDesignOutput>()),
+      FProject(std::move(project)) {
+    FUi->setupUi(this);
+    TFormUtils::SetDigitsOnly(FUi->EditFtpPort);
+    // Typed characters show as "*" whatever the style's own mask is.
+    FUi->EditFtpPassword->setStyleSheet(
+        QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    TFormUtils::BindButton(FUi->BtnOutputFtpConnect, FUi->ActionOutputFtpConnect);
+    connect(FUi->ActionOutputFtpConnect, &QAction::triggered, this,
+            &TFrameDesignOutput::ActionOutputFtpConnectExecute);
+    connect(FUi->CheckBoxFtpUse, &QCheckBox::clicked, this,
+            &TFrameDesignOutput::CheckBoxFtpUseClick);
+    connect(FUi->ButtonFtpSection, &QToolButton::toggled, this,
+            &TFrameDesignOutput::ShowFtpSection);
+}
+
+TFrameDesignOutput::~TFrameDesignOutput() = default;
+
+void TFrameDesignOutput::LoadFtpControls() {
+    const TFtpConfig& ftp = FProject().FtpConfig;
+    FUi->CheckBoxFtpUse->setChecked(ftp.IsUse);
+    FUi->EditFtpHost->setText(ftp.Host);
+    FUi->EditFtpUser->setText(ftp.User);
+    FUi->EditFtpPassword->setText(ftp.Password);
+    FUi->EditFtpDirHtml->setText(ftp.DirHtml);
+    FUi->EditFtpDirImage->setText(ftp.DirImage);
+    FUi->EditFtpPort->setText(QString::number(ftp.Port));
+    CheckBoxFtpUseClick();
+}
+
+void TFrameDesignOutput::StoreFtpControls() {
+    TFtpConfig& ftp = FProject().FtpConfig;
+    ftp.IsUse = FUi->CheckBoxFtpUse->isChecked();
+    ftp.Host = FUi->EditFtpHost->text();
+    ftp.User = FUi->EditFtpUser->text();
+    ftp.Password = FUi->EditFtpPassword->text();
+    ftp.DirHtml = FUi->EditFtpDirHtml->text();
+    ftp.DirImage = FUi->EditFtpDirImage->text();
+    ftp.Port = TFormUtils::DecimalValue(FUi->EditFtpPort->text()).value_or(DefaultPort);
+}
+
+void TFrameDesignOutput::CheckBoxFtpUseClick() {
+    const bool use = FUi->CheckBoxFtpUse->isChecked();
+    for (QWidget* box : {FUi->EditFtpHost, FUi->EditFtpUser, FUi->EditFtpPassword,
+                         FUi->EditFtpDirHtml, FUi->EditFtpDirImage})
+        box->setEnabled(use);
+}
+
+void TFrameDesignOutput::ActionOutputFtpConnectExecute() {
+    // The remote folder browser opens here; it comes with the FTP browser.
+}
+
+void TFrameDesignOutput::ShowFtpSection(bool shown) {
+    FUi->PanelFtp->setVisible(shown);
+    FUi->ButtonFtpSection->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+}
