@@ -3,6 +3,10 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 
+#include "TDialogRunner.h"
+#include "TInputItemDialogs.h"
+#include "UnitFormInputItemBase.h"
+
 TFrameInputItem::TFrameInputItem(QObject* owner, const TInputBase& item)
     : QWidget(qobject_cast<QWidget*>(owner)), FItem(item.Clone()) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -15,4 +19,14 @@ void TFrameInputItem::Finish(QGroupBox* groupBox, QAbstractButton* configButton)
     ApplyInputItem();
 }
 
-void TFrameInputItem::BtnConfigClick() {}
+void TFrameInputItem::BtnConfigClick() {
+    const std::unique_ptr<TFormInputItemBase> dialog =
+        TInputItemDialogs::Create(FItem->GetInputType(), this);
+    dialog->LoadInputItem(*FItem);
+    dialog->LockNames(true);
+    if (TDialogRunner::ShowModal(*dialog) != QDialog::Accepted)
+        return;
+    const std::unique_ptr<TInputBase> changed = dialog->CreateInputItem();
+    SetInputItem(*changed);
+    ApplyInputItem();
+}
