@@ -31,8 +31,10 @@ void CheckMemo(const TInputMemo& item, const TInputDataMemo& entered) {
         Fail(item.GetCaption(), NotEntered);
 }
 
+// Only "nothing selected" is refused: a frame whose copy gained choices through "設定" may
+// pick one the project's item does not have (the value carries its own copy).
 void CheckComboBox(const TInputComboBox& item, const TInputDataComboBox& entered) {
-    if (entered.ItemIndex < 0 || entered.ItemIndex >= item.GetItems().GetCount()) {
+    if (entered.ItemIndex < 0) {
         Fail(item.GetCaption(), QStringLiteral("が選択されていません。"));
     }
 }

@@ -3,7 +3,6 @@
 // item kind at start-up; the core creates frames only through that registry, so it never
 // needs a widget (tests register small fake frames).
 
-#include <QString>
 #include <functional>
 #include <memory>
 
@@ -19,10 +18,12 @@ public:
     virtual void SetInputItem(const TInputBase& item) = 0;
     virtual const TInputBase* GetInputItem() const = 0;
     virtual void ApplyInputItem() = 0;
-    // The component name the pane gives the frame ("Frame" + index).
-    virtual void SetFrameName(const QString& name) = 0;
+    // The frame itself as a QObject. Its parent (the pane) owns it; the item only keeps a
+    // guarded pointer to it, so either may be destroyed first.
+    virtual QObject* GetFrameObject() = 0;
 };
 
+// Builds a frame with `owner` as its parent; the frame clones `item` and never keeps it.
 using TFrameConstructor = std::function<TFrameInputBase*(QObject* owner, const TInputBase& item)>;
 
 class TFrameRegistry {

@@ -35,14 +35,18 @@ void TInputBase::CheckInput() const {
 
 TFrameInputBase* TInputBase::CreateFrame(QObject* owner, const QString& name) {
     ReleaseFrame();
-    FFrame = TFrameRegistry::Create(FInputType, owner, *this);
-    FFrame->SetFrameName(name);
-    return FFrame;
+    TFrameInputBase* frame = TFrameRegistry::Create(FInputType, owner, *this);
+    FFrame = frame;
+    FFrameObject = frame->GetFrameObject();
+    FFrameObject->setObjectName(name);
+    return frame;
 }
 
 void TInputBase::ReleaseFrame() {
-    TFrameInputBase* frame = FFrame;
+    QObject* frame = FFrameObject.data();
+    FFrameObject.clear();
     FFrame = nullptr;
+    // Deleting a child takes it out of its parent's list, so the parent never deletes it again.
     delete frame;
 }
 

@@ -1,15 +1,16 @@
 #pragma once
 // An input item definition: the tag name templates refer to, the caption the user sees, the
-// kind, and (in the derived kinds) the options of that kind. An item owns the input frame
-// built for it while the input tab shows one.
+// kind, and (in the derived kinds) the options of that kind. While the input tab shows a
+// frame for the item, the item decides when it goes; the frame's parent owns its memory.
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
 #include "TFrameInputBase.h"
 
-class QObject;
 class TMemIniFile;
 class TInputData;
 
@@ -31,17 +32,14 @@ public:
     // Checks the entry in the frame and throws TError with the message; without a frame it
     // does nothing.
     virtual void CheckInput() const;
-    // Releases any previous frame, then builds the kind's frame (which keeps its own copy of
-    // this item), names it and keeps it.
+    // Releases any previous frame, then builds the kind's frame as a child of `owner` (the
+    // frame keeps its own copy of this item), names it and links it.
     virtual TFrameInputBase* CreateFrame(QObject* owner, const QString& name);
     virtual std::unique_ptr<TInputBase> Clone() const = 0;
+    // Destroys the linked frame, if it still exists.
     virtual void ReleaseFrame();
-    virtual TFrameInputBase* GetFrameInterface() const { return FFrame; }
-    // Called by a frame that is being destroyed on its own, so the link never dangles.
-    void ForgetFrame(const TFrameInputBase* frame) {
-        if (FFrame == frame)
-            FFrame = nullptr;
-    }
+    // The linked frame; none once it was released or destroyed with its parent.
+    virtual TFrameInputBase* GetFrameInterface() const { return FFrameObject ? FFrame : nullptr; }
 
     const QString& GetName() const { return FName; }
     void SetName(const QString& name) { FName = name; }
@@ -55,6 +53,8 @@ protected:
     TInputBase(const TInputBase& other);
 
 private:
+    // The guard clears itself when the frame's parent destroys the frame first.
+    QPointer<QObject> FFrameObject;
     TFrameInputBase* FFrame = nullptr;
     QString FName;
     QString FCaption;

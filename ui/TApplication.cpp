@@ -11,6 +11,7 @@
 
 #include "TError.h"
 #include "TMessageBox.h"
+#include "TPreviewStart.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ void TApplication::PrepareStart() {
     // Chromium's sandbox refuses to run as root; any other user keeps it.
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    TPreviewStart::Prepare();
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {

@@ -10,6 +10,7 @@
 class TFrameDesignInputItems;
 class TFrameDesignOutput;
 class TFrameDesignTemplates;
+class TFrameInputItemList;
 class TOrvaneConfig;
 class TProject;
 namespace Ui {
@@ -84,6 +85,8 @@ private:
     std::unique_ptr<TProject> FProject;
     std::unique_ptr<TOrvaneConfig> FSettings;
     QString FFileName;
+    // Owned by the window through its object tree; lives as long as the window.
+    TFrameInputItemList* FInputPane = nullptr;
     QString FStartupProject;
     TFrameDesignInputItems* FDesignInputItems = nullptr;
     TFrameDesignTemplates* FDesignTemplates = nullptr;

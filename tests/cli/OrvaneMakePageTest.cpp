@@ -97,6 +97,7 @@ TEST_F(OrvaneMakePageTest, ErrorsGiveTheirMessageAndStatusAndWriteNothing) {
         {"digits only", ValuesWith("price", "12円"), "#0", 2,
          "価格に数字以外の文字が入力されています。"},
         {"unknown choice", ValuesWith("category", "なし"), "#0", 1, "選択肢「なし」がありません。"},
+        {"choice past the end", ValuesWith("category", 9), "#0", 1, "選択肢の番号(0 から"},
         {"bad date", ValuesWith("date", "2026/04/01"), "#0", 1, "YYYY-MM-DDThh:mm:ss"},
         {"nothing chosen", ValuesWith("category", -1), "#0", 2, "分類が選択されていません。"},
     };

@@ -66,6 +66,12 @@ TEST(TEntryCheck, MultiLinePullDownAndDateTime) {
     EXPECT_EQ(CheckMessage(combo, TInputDataComboBox(&combo, -1)),
               QString("色が選択されていません。"));
     EXPECT_EQ(CheckMessage(combo, TInputDataComboBox(&combo, 0)), QString());
+    // A frame's copy may have more choices than the project's item.
+    TInputComboBox frameCopy;
+    frameCopy.AddItem("赤", "red");
+    frameCopy.AddItem("青", "blue");
+    EXPECT_EQ(CheckMessage(combo, TInputDataComboBox(&frameCopy, 1)), QString());
+    EXPECT_EQ(TInputDataComboBox(&frameCopy, 1).CreateOutputData().Text, QString("blue"));
 
     TInputDateTime date;
     EXPECT_EQ(CheckMessage(date, TInputDataDateTime(&date, {}, {})), QString());

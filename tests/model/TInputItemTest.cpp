@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "TFakeFrame.h"
 #include "TInputComboBox.h"
 #include "TInputData.h"
 #include "TInputDateTime.h"
@@ -130,50 +129,6 @@ TEST(TItemList, DeleteClosesTheGap) {
     EXPECT_EQ(*list.Get(1), 2);
     list.Clear();
     EXPECT_EQ(list.GetCount(), 0);
-}
-
-class TFrameLinkTest : public testing::Test {
-protected:
-    void SetUp() override { testsupport::RegisterFakeFrames(); }
-};
-
-TEST_F(TFrameLinkTest, CreateFrameReplacesTheOldFrameAndNamesTheNewOne) {
-    testsupport::TFakeFrame::Alive = 0;
-    {
-        TInputEdit edit;
-        edit.SetCaption("c");
-        edit.CreateFrame(nullptr, "Frame0");
-        EXPECT_EQ(testsupport::TFakeFrame::Alive, 1);
-        TFrameInputBase* second = edit.CreateFrame(nullptr, "Frame1");
-        EXPECT_EQ(testsupport::TFakeFrame::Alive, 1);
-        auto* fake = dynamic_cast<testsupport::TFakeFrame*>(second);
-        ASSERT_TRUE(fake);
-        EXPECT_EQ(fake->Name, QString("Frame1"));
-        // The frame holds its own copy of the item.
-        EXPECT_NE(fake->GetInputItem(), &edit);
-        EXPECT_EQ(fake->GetInputItem()->GetCaption(), QString("c"));
-        EXPECT_EQ(edit.GetFrameInterface(), second);
-    }
-    EXPECT_EQ(testsupport::TFakeFrame::Alive, 0);
-}
-
-TEST_F(TFrameLinkTest, WithoutAFrameNothingIsCreatedOrChecked) {
-    TInputEdit edit;
-    edit.Required = true;
-    EXPECT_EQ(edit.CreateInputData(), nullptr);
-    EXPECT_NO_THROW(edit.CheckInput());
-    EXPECT_EQ(edit.Clone()->GetFrameInterface(), nullptr);
-}
-
-TEST_F(TFrameLinkTest, ForgetFrameDropsOnlyItsOwnFrame) {
-    TInputComboBox combo;
-    TFrameInputBase* frame = combo.CreateFrame(nullptr, "Frame0");
-    testsupport::TFakeFrame other(combo);
-    combo.ForgetFrame(&other);
-    EXPECT_EQ(combo.GetFrameInterface(), frame);
-    combo.ForgetFrame(frame);
-    EXPECT_EQ(combo.GetFrameInterface(), nullptr);
-    delete frame;
 }
 
 }  // namespace

@@ -24,8 +24,9 @@ std::unique_ptr<TInputData> TFakeFrame::CreateInputData() {
 
 void RegisterFakeFrames() {
     for (int kind = 0; kind < 5; ++kind) {
-        TFrameRegistry::Register(
-            kind, [](QObject*, const TInputBase& item) { return new TFakeFrame(item); });
+        TFrameRegistry::Register(kind, [](QObject* owner, const TInputBase& item) {
+            return new TFakeFrame(owner, item);
+        });
     }
 }
 

@@ -1,26 +1,28 @@
 #pragma once
-// An input frame without a window: holds its copy of the item and the values a test sets,
-// and makes entered values from them like a real frame would.
+// An input frame without a window: a plain QObject child of its owner that holds its copy of
+// the item and the values a test sets, and makes entered values from them like a real frame.
 
 #include <QDateTime>
+#include <QObject>
 
 #include "TFrameInputBase.h"
 #include "TInputBase.h"
 
 namespace testsupport {
 
-class TFakeFrame : public TFrameInputBase {
+class TFakeFrame : public QObject, public TFrameInputBase {
 public:
-    explicit TFakeFrame(const TInputBase& item) : FItem(item.Clone()) { ++Alive; }
+    TFakeFrame(QObject* owner, const TInputBase& item) : QObject(owner), FItem(item.Clone()) {
+        ++Alive;
+    }
     ~TFakeFrame() override { --Alive; }
 
     std::unique_ptr<TInputData> CreateInputData() override;
     void SetInputItem(const TInputBase& item) override { FItem = item.Clone(); }
     const TInputBase* GetInputItem() const override { return FItem.get(); }
     void ApplyInputItem() override {}
-    void SetFrameName(const QString& name) override { Name = name; }
+    QObject* GetFrameObject() override { return this; }
 
-    QString Name;
     QString Text;      // one-line and multi-line frames; the picture path
     QString FileName;  // picture frames
     QDateTime Picker;  // date/time frames

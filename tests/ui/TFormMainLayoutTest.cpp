@@ -135,8 +135,12 @@ TEST_F(TFormMainLayoutTest, InputTabHasTheScrollBoxTheTemplateChoiceAndThePrevie
 
     int triggered = 0;
     QObject::connect(Action("ActionInputPreviewHtml"), &QAction::triggered, [&] { ++triggered; });
+    // An empty project has no template to preview with.
+    Script.AnswerMessage(TMessageBox::TAnswer::Ok);
     preview->click();
     EXPECT_EQ(triggered, 1);
+    EXPECT_EQ(Script.MessageTexts(),
+              QStringList{QStringLiteral("テンプレートが選択されていません。")});
 }
 
 TEST_F(TFormMainLayoutTest, EveryLabelNamesItsControl) {

@@ -1,0 +1,10 @@
+#include "TPreviewStart.h"
+
+#include <QtGlobal>
+
+#include "TPreviewSchemeHandler.h"
+
+void TPreviewStart::Prepare() {
+    Q_INIT_RESOURCE(preview);
+    TPreviewSchemeHandler::RegisterScheme();
+}
