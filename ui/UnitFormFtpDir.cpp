@@ -58,7 +58,7 @@ constexpr int ColumnWidths[] = {150, 120, 60, 80};
 
 TFormFtpDir::TFormFtpDir(QWidget* owner)
     : QDialog(owner),
-      ui(std::make_unique<Ui::FormFtpDir>()),
+      ui(std::make_unique<Ui::TFormFtpDir>()),
       FLabelProgress(new QLabel(this)),
       FProgressBar(new QProgressBar(this)),
       FSession(*this) {

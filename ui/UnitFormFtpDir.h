@@ -12,7 +12,7 @@
 #include <memory>
 
 namespace Ui {
-class FormFtpDir;
+class TFormFtpDir;
 }
 class QAction;
 class QLabel;
@@ -78,7 +78,7 @@ private:
     void ShowDirectory(const std::vector<TFtpItem>& items, const QString& path) override;
     void EnableCommands() override;
 
-    std::unique_ptr<Ui::FormFtpDir> ui;
+    std::unique_ptr<Ui::TFormFtpDir> ui;
     QLabel* FLabelProgress;
     QProgressBar* FProgressBar;
     TFtpSession FSession;

@@ -16,6 +16,7 @@
 #include "TFormUtils.h"
 #include "THelpViewer.h"
 #include "TPreviewSchemeHandler.h"
+#include "UnitFormFtpDir.h"
 #include "UnitFormImagePreview.h"
 #include "ui_UnitFormHtmlPreview.h"
 
@@ -137,9 +138,16 @@ void TFormHtmlPreview::ActionHtmlSaveToFileExecute() {
     TFileUtility::SaveTextToFile(*path, FHtml, FCodePage);
 }
 
-void TFormHtmlPreview::ActionHtmlUploadFtpExecute() {}
+void TFormHtmlPreview::ActionHtmlUploadFtpExecute() {
+    if (FFtpConfig)
+        TFormFtpDir::UploadPage(this, *FFtpConfig, FHtml, FCodePage);
+}
 
-void TFormHtmlPreview::ActionImageFtpUploadExecute() {}
+// Every picture of the page, also one whose file has gone: its upload then reports the error.
+void TFormHtmlPreview::ActionImageFtpUploadExecute() {
+    if (FFtpConfig)
+        TFormFtpDir::UploadPictures(this, *FFtpConfig, FImageFiles);
+}
 
 void TFormHtmlPreview::ActionImagePreviewExecute() {
     const QString path = SelectedPicture();

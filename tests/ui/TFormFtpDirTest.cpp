@@ -11,6 +11,7 @@
 #include "TFtpTestServer.h"
 #include "TTestSupport.h"
 #include "UnitFormFtpDir.h"
+#include "UnitFormHtmlPreview.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -520,6 +521,47 @@ TEST(TFormFtpDirTestNoServer, LayoutTextsAndHints) {
         QCoreApplication::sendEvent(control, &enter);
         EXPECT_EQ(browser.Find<QStatusBar>("StatusBar1")->currentMessage(), hint.Text);
     }
+}
+
+// The preview window's two "FTPアップロード(&U)" commands open the browser with their queues.
+TEST(TFormFtpDirFromPreviewTest, PreviewButtonsUploadThePageAndItsPictures) {
+    if (!TFtpTestServer::IsInstalled(TKind::Pyftpdlib))
+        GTEST_SKIP() << "server not installed";
+    TFtpTestServer server(TKind::Pyftpdlib);
+    server.PutFolder(u"html"_s);
+    server.PutFolder(u"img"_s);
+    const testsupport::TScratchDir local;
+    const QString picture = local.File(u"写真.jpg"_s);
+    testsupport::WriteFile(picture, Content(u"写真.jpg"_s));
+    TFtpConfig config = server.Config();
+    config.DirHtml = u"/html"_s;
+    config.DirImage = u"/img"_s;
+    TDialogScript script;
+    TFormHtmlPreview preview(nullptr);
+    const QString page = u"<p>日本語①</p>\r\n"_s;
+    preview.SetHtml(page, TCodePage::EucJp);
+    preview.SetImageFiles({picture, local.File(u"gone.png"_s)});
+    preview.SetFtpConfig(config);
+
+    TBrowserSeen pageRun;
+    script.AnswerInput(u"index.html"_s);
+    script.AnswerDialog(WorkBrowser(script, pageRun));
+    preview.findChild<QPushButton*>(u"BtnHtmlUpload2"_s)->click();
+    EXPECT_EQ(testsupport::ReadFile(server.Home() + u"/html/index.html"_s),
+              TCodePage::Encode(page, TCodePage::EucJp));
+    EXPECT_EQ(pageRun.Path, u"/html");
+    EXPECT_FALSE(pageRun.DirButtonsVisible);
+
+    // The picture whose file has gone is still queued, and fails through the error prompt.
+    TBrowserSeen pictureRun;
+    script.AnswerMessage(TAnswer::Yes);
+    script.AnswerDialog(WorkBrowser(script, pictureRun));
+    preview.findChild<QPushButton*>(u"BtnImageUpload"_s)->click();
+    EXPECT_EQ(testsupport::ReadFile(server.Home() + u"/img/写真.jpg"_s), Content(u"写真.jpg"_s));
+    ASSERT_EQ(script.Messages.size(), 1u);
+    EXPECT_TRUE(script.Messages[0].Text.startsWith(u"エラーが発生しました。\n"));
+    EXPECT_EQ(pictureRun.Path, u"/img");
+    EXPECT_EQ(script.Dialogs, (QStringList{u"TFormFtpDir"_s, u"TFormFtpDir"_s}));
 }
 
 }  // namespace
