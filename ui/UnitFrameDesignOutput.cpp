@@ -1,6 +1,7 @@
 #include "UnitFrameDesignOutput.h"
 
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "TProject.h"
 #include "ui_UnitFrameDesignOutput.h"
 
@@ -19,11 +20,11 @@ TFrameDesignOutput::TFrameDesignOutput(QWidget* parent, TProjectSource project)
         QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     TFormUtils::BindButton(FUi->BtnOutputFtpConnect, FUi->ActionOutputFtpConnect);
     connect(FUi->ActionOutputFtpConnect, &QAction::triggered, this,
-            &TFrameDesignOutput::ActionOutputFtpConnectExecute);
+            Guarded(this, &TFrameDesignOutput::ActionOutputFtpConnectExecute));
     connect(FUi->CheckBoxFtpUse, &QCheckBox::clicked, this,
-            &TFrameDesignOutput::CheckBoxFtpUseClick);
+            Guarded(this, &TFrameDesignOutput::CheckBoxFtpUseClick));
     connect(FUi->ButtonFtpSection, &QToolButton::toggled, this,
-            &TFrameDesignOutput::ShowFtpSection);
+            Guarded(this, &TFrameDesignOutput::ShowFtpSection));
 }
 
 TFrameDesignOutput::~TFrameDesignOutput() = default;
