@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "TCursorHourGlass.h"
+#include "TGuarded.h"
 
 void TFormUtils::AutoSizeColumns(QAbstractItemView* view) {
     // Both views take the header's own width into account when fitting a column.
@@ -65,7 +66,7 @@ void TFormUtils::BindButton(QAbstractButton* button, QAction* action) {
 void TFormUtils::BindCommands(QObject* context, std::initializer_list<TCommand> commands) {
     for (const TCommand& command : commands) {
         BindButton(command.Button, command.Action);
-        QObject::connect(command.Action, &QAction::triggered, context, command.Execute);
+        QObject::connect(command.Action, &QAction::triggered, context, Guarded(command.Execute));
     }
 }
 

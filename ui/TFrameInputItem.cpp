@@ -4,6 +4,7 @@
 #include <QGroupBox>
 
 #include "TDialogRunner.h"
+#include "TGuarded.h"
 #include "TInputItemDialogs.h"
 #include "UnitFormInputItemBase.h"
 
@@ -15,7 +16,8 @@ TFrameInputItem::TFrameInputItem(QObject* owner, const TInputBase& item)
 void TFrameInputItem::Finish(QGroupBox* groupBox, QAbstractButton* configButton) {
     // A caption is shown as typed: "&" is no accelerator mark here.
     groupBox->setTitle(QString(FItem->GetCaption()).replace(u'&', QStringLiteral("&&")));
-    connect(configButton, &QAbstractButton::clicked, this, &TFrameInputItem::BtnConfigClick);
+    connect(configButton, &QAbstractButton::clicked, this,
+            Guarded(this, &TFrameInputItem::BtnConfigClick));
     ApplyInputItem();
 }
 

@@ -1,6 +1,7 @@
 #include "UnitFormConfigGenera.h"
 
 #include "TConfig.h"
+#include "TGuarded.h"
 #include "ui_UnitFormConfigGenera.h"
 
 TFormConfigGenera::TFormConfigGenera(QWidget* owner)
@@ -8,7 +9,8 @@ TFormConfigGenera::TFormConfigGenera(QWidget* owner)
     ui->setupUi(this);
     // A fixed-size dialog, never smaller than its contents need.
     setFixedSize(size().expandedTo(minimumSizeHint()));
-    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFormConfigGenera::BitBtn1Click);
+    connect(ui->BitBtn1, &QPushButton::clicked, this,
+            Guarded(this, &TFormConfigGenera::BitBtn1Click));
     connect(ui->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

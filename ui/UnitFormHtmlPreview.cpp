@@ -14,6 +14,7 @@
 #include "TFileDialog.h"
 #include "TFileUtility.h"
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "THelpViewer.h"
 #include "TPreviewSchemeHandler.h"
 #include "UnitFormFtpDir.h"
@@ -70,15 +71,15 @@ void TFormHtmlPreview::SetUpBrowser() {
 
 void TFormHtmlPreview::ConnectCommands() {
     connect(ui->ActionHtmlSaveToFile, &QAction::triggered, this,
-            &TFormHtmlPreview::ActionHtmlSaveToFileExecute);
+            Guarded(this, &TFormHtmlPreview::ActionHtmlSaveToFileExecute));
     connect(ui->ActionHtmlUploadFtp, &QAction::triggered, this,
-            &TFormHtmlPreview::ActionHtmlUploadFtpExecute);
+            Guarded(this, &TFormHtmlPreview::ActionHtmlUploadFtpExecute));
     connect(ui->ActionImagePreview, &QAction::triggered, this,
-            &TFormHtmlPreview::ActionImagePreviewExecute);
+            Guarded(this, &TFormHtmlPreview::ActionImagePreviewExecute));
     connect(ui->ActionImageSave, &QAction::triggered, this,
-            &TFormHtmlPreview::ActionImageSaveExecute);
+            Guarded(this, &TFormHtmlPreview::ActionImageSaveExecute));
     connect(ui->ActionImageFtpUpload, &QAction::triggered, this,
-            &TFormHtmlPreview::ActionImageFtpUploadExecute);
+            Guarded(this, &TFormHtmlPreview::ActionImageFtpUploadExecute));
     // The first two tabs carry the same page commands.
     const std::pair<QAbstractButton*, QAction*> buttons[] = {
         {ui->BtnHtmlSave1, ui->ActionHtmlSaveToFile},

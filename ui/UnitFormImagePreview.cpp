@@ -7,6 +7,7 @@
 #include "TCursorHourGlass.h"
 #include "TError.h"
 #include "TFileDialog.h"
+#include "TGuarded.h"
 #include "THelpViewer.h"
 #include "TImageFileMaker.h"
 #include "TPictureLoader.h"
@@ -50,11 +51,11 @@ TFormImagePreview::TFormImagePreview(QWidget* owner)
     ui->ToolBar1->addSeparator();
     ui->ToolBar1->addAction(ui->ActionSaveToFile);
     connect(ui->ActionShowRealSize, &QAction::triggered, this,
-            &TFormImagePreview::ActionShowRealSizeExecute);
+            Guarded(this, &TFormImagePreview::ActionShowRealSizeExecute));
     connect(ui->ActionShowWindowSize, &QAction::triggered, this,
-            &TFormImagePreview::ActionShowWindowSizeExecute);
+            Guarded(this, &TFormImagePreview::ActionShowWindowSizeExecute));
     connect(ui->ActionSaveToFile, &QAction::triggered, this,
-            &TFormImagePreview::ActionSaveToFileExecute);
+            Guarded(this, &TFormImagePreview::ActionSaveToFileExecute));
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             [] { THelpViewer::ShowTopic(HelpContext); });
     ActionShowRealSizeExecute();

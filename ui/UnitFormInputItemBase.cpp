@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 
+#include "TGuarded.h"
 #include "THelpTopic.h"
 #include "TMessageBox.h"
 #include "ui_UnitFormInputItemBase.h"
@@ -18,7 +19,8 @@ TFormInputItemBase::TFormInputItemBase(QWidget* parent, const QString& objectNam
     setObjectName(objectName);
     setWindowTitle(title);
     THelpTopic::Connect(FUi->BtnHelp, helpContext);
-    connect(FUi->BtnOk, &QPushButton::clicked, this, &TFormInputItemBase::BtnOkClick);
+    connect(FUi->BtnOk, &QPushButton::clicked, this,
+            Guarded(this, &TFormInputItemBase::BtnOkClick));
     connect(FUi->BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

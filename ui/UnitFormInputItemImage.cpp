@@ -1,6 +1,7 @@
 #include "UnitFormInputItemImage.h"
 
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "THelpTopic.h"
 #include "ui_UnitFormInputItemImage.h"
 
@@ -13,7 +14,7 @@ TFormInputItemImage::TFormInputItemImage(QWidget* parent)
     TFormUtils::SetDigitsOnly(FUi->EditMaxHeight);
     TFormUtils::SetDigitsOnly(FUi->EditMaxWidth);
     connect(FUi->CheckBoxZoomOutImage, &QCheckBox::clicked, this,
-            &TFormInputItemImage::CheckBoxZoomOutImageClick);
+            Guarded(this, &TFormInputItemImage::CheckBoxZoomOutImageClick));
     SetOptionPages(pages);
 }
 

@@ -14,6 +14,7 @@
 #include "TDialogRunner.h"
 #include "TFileDialog.h"
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "THelpViewer.h"
 #include "TMessageBox.h"
 #include "TProject.h"
@@ -48,20 +49,26 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::ConnectCommands() {
-    connect(ui->ActionFileNew, &QAction::triggered, this, &TFormMain::ActionFileNewExecute);
-    connect(ui->ActionFileOpen, &QAction::triggered, this, &TFormMain::ActionFileOpenExecute);
-    connect(ui->ActionFileSave, &QAction::triggered, this, &TFormMain::ActionFileSaveExecute);
-    connect(ui->ActionFileSaveAs, &QAction::triggered, this, &TFormMain::ActionFileSaveAsExecute);
-    connect(ui->ActionFileClose, &QAction::triggered, this, &TFormMain::ActionFileCloseExecute);
+    connect(ui->ActionFileNew, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionFileNewExecute));
+    connect(ui->ActionFileOpen, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionFileOpenExecute));
+    connect(ui->ActionFileSave, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionFileSaveExecute));
+    connect(ui->ActionFileSaveAs, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionFileSaveAsExecute));
+    connect(ui->ActionFileClose, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionFileCloseExecute));
     connect(ui->ActionConfigGeneral, &QAction::triggered, this,
-            &TFormMain::ActionConfigGeneralExecute);
-    connect(ui->ActionHelpHelp, &QAction::triggered, this, &TFormMain::ActionHelpHelpExecute);
+            Guarded(this, &TFormMain::ActionConfigGeneralExecute));
+    connect(ui->ActionHelpHelp, &QAction::triggered, this,
+            Guarded(this, &TFormMain::ActionHelpHelpExecute));
     connect(ui->ActionInputPreviewHtml, &QAction::triggered, this,
-            &TFormMain::ActionInputPreviewHtmlExecute);
+            Guarded(this, &TFormMain::ActionInputPreviewHtmlExecute));
     connect(ui->BtnPreview, &QPushButton::clicked, ui->ActionInputPreviewHtml, &QAction::trigger);
-    connect(ui->MenuFile, &QMenu::aboutToShow, this, &TFormMain::MainMenuFileClick);
+    connect(ui->MenuFile, &QMenu::aboutToShow, this, Guarded(this, &TFormMain::MainMenuFileClick));
     connect(ui->PageControlMain, &QTabWidget::currentChanged, this,
-            &TFormMain::PageControlMainChange);
+            Guarded(this, &TFormMain::PageControlMainChange));
 }
 
 void TFormMain::PlaceOnScreen() {
@@ -190,7 +197,7 @@ void TFormMain::MainMenuFileClick() {
         QString caption = path;
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         connect(ui->MenuFileReOpen->addAction(caption), &QAction::triggered, this,
-                [this, path] { ActionFileReOpenExecute(path); });
+                Guarded([this, path] { ActionFileReOpenExecute(path); }));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 
+#include "TGuarded.h"
 #include "THelpTopic.h"
 #include "TMessageBox.h"
 #include "ui_UnitFormTemplateEdit.h"
@@ -11,7 +12,7 @@ TFormTemplateEdit::TFormTemplateEdit(QWidget* parent)
     FUi->setupUi(this);
     FUi->RichEditHtml->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     THelpTopic::Connect(FUi->BtnHelp, THelpTopic::TemplateEdit);
-    connect(FUi->BtnOk, &QPushButton::clicked, this, &TFormTemplateEdit::BtnOkClick);
+    connect(FUi->BtnOk, &QPushButton::clicked, this, Guarded(this, &TFormTemplateEdit::BtnOkClick));
 }
 
 TFormTemplateEdit::~TFormTemplateEdit() = default;

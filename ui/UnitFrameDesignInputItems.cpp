@@ -4,6 +4,7 @@
 
 #include "TDialogRunner.h"
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "TInputItemDialogs.h"
 #include "TMessageBox.h"
 #include "TProject.h"
@@ -35,7 +36,8 @@ TFrameDesignInputItems::TFrameDesignInputItems(QWidget* parent, TProjectSource p
         {FUi->ActionInputInsertImage, TInputBase::KindImage}};
     for (const auto& [action, kind] : kinds) {
         PopupMenuInput->addAction(action);
-        connect(action, &QAction::triggered, this, [this, kind] { InsertInputItem(kind); });
+        connect(action, &QAction::triggered, this,
+                Guarded([this, kind] { InsertInputItem(kind); }));
     }
 }
 

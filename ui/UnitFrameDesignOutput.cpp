@@ -2,6 +2,7 @@
 
 #include "TDialogRunner.h"
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "TProject.h"
 #include "UnitFormFtpDir.h"
 #include "ui_UnitFrameDesignOutput.h"
@@ -21,11 +22,11 @@ TFrameDesignOutput::TFrameDesignOutput(QWidget* parent, TProjectSource project)
         QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     TFormUtils::BindButton(FUi->BtnOutputFtpConnect, FUi->ActionOutputFtpConnect);
     connect(FUi->ActionOutputFtpConnect, &QAction::triggered, this,
-            &TFrameDesignOutput::ActionOutputFtpConnectExecute);
+            Guarded(this, &TFrameDesignOutput::ActionOutputFtpConnectExecute));
     connect(FUi->CheckBoxFtpUse, &QCheckBox::clicked, this,
-            &TFrameDesignOutput::CheckBoxFtpUseClick);
+            Guarded(this, &TFrameDesignOutput::CheckBoxFtpUseClick));
     connect(FUi->ButtonFtpSection, &QToolButton::toggled, this,
-            &TFrameDesignOutput::ShowFtpSection);
+            Guarded(this, &TFrameDesignOutput::ShowFtpSection));
 }
 
 TFrameDesignOutput::~TFrameDesignOutput() = default;

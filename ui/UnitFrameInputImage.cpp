@@ -7,6 +7,7 @@
 #include "TDialogRunner.h"
 #include "TError.h"
 #include "TFileDialog.h"
+#include "TGuarded.h"
 #include "TInputData.h"
 #include "TMessageBox.h"
 #include "UnitFormImagePreview.h"
@@ -30,8 +31,10 @@ TFrameInputImage::TFrameInputImage(QObject* owner, const TInputBase& item)
                                        QLineEdit::LeadingPosition);
     FPreview->setText(QStringLiteral("プレビュー"));
     FPreview->setToolTip(QStringLiteral("画像をプレビューする"));
-    connect(FBrowse, &QAction::triggered, this, &TFrameInputImage::EditPathRightButtonClick);
-    connect(FPreview, &QAction::triggered, this, &TFrameInputImage::EditPathLeftButtonClick);
+    connect(FBrowse, &QAction::triggered, this,
+            Guarded(this, &TFrameInputImage::EditPathRightButtonClick));
+    connect(FPreview, &QAction::triggered, this,
+            Guarded(this, &TFrameInputImage::EditPathLeftButtonClick));
     Finish(ui->GroupBox, ui->BtnConfig);
 }
 

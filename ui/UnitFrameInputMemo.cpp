@@ -2,6 +2,7 @@
 
 #include <QTextCursor>
 
+#include "TGuarded.h"
 #include "TInputData.h"
 #include "TInputMemo.h"
 #include "ui_UnitFrameInputMemo.h"
@@ -23,7 +24,8 @@ TFrameInputMemo::TFrameInputMemo(QObject* owner, const TInputBase& item)
     : TFrameInputItem(owner, item), ui(std::make_unique<Ui::TFrameInputMemo>()) {
     ui->setupUi(this);
     ui->Memo->setAccessibleName(item.GetCaption());
-    connect(ui->Memo, &QPlainTextEdit::textChanged, this, &TFrameInputMemo::LimitLength);
+    connect(ui->Memo, &QPlainTextEdit::textChanged, this,
+            Guarded(this, &TFrameInputMemo::LimitLength));
     Finish(ui->GroupBox, ui->BtnConfig);
 }
 

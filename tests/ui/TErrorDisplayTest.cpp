@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "TApplication.h"
 #include "TError.h"
+#include "TGuarded.h"
 #include "TMainWindowFixture.h"
 #include "TProject.h"
 
@@ -91,3 +93,18 @@ TEST_F(TCommandErrorTest, ACommandThatFailsShowsTheErrorAndTheWindowGoesOn) {
 }
 
 }  // namespace
+
+TEST(TGuardedTest, AnErrorInAConnectedHandlerEndsAtTheErrorBoxBeforeQtSeesIt) {
+    QAction action;
+    int afterwards = 0;
+    QObject::connect(&action, &QAction::triggered, &action,
+                     Guarded([] { throw TError(QStringLiteral("保存できません。")); }));
+    QObject::connect(&action, &QAction::triggered, &action, [&afterwards] { ++afterwards; });
+    testsupport::TDialogScript script;
+    script.AnswerMessage(TAnswer::Ok);
+
+    action.trigger();  // called directly: nothing but the guard stands between throw and caller
+
+    EXPECT_EQ(script.MessageTexts(), QStringList{QStringLiteral("保存できません。.")});
+    EXPECT_EQ(afterwards, 1);  // the signal went on to its next receiver
+}
