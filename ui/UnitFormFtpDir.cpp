@@ -3,9 +3,9 @@
 #include "TApplication.h"
 #include "TCursorHourGlass.h"
 #include "TDialogRunner.h"
-#include "TError.h"
 #include "TFileUtility.h"
 #include "TFormUtils.h"
+#include "TGuarded.h"
 #include "TInputBox.h"
 #include "TMessageBox.h"
 #include "TTempFile.h"
@@ -69,7 +69,8 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     TFormUtils::BindCommands(
         this, {{ui->BtnDirHtml, ui->ActionDirHtml, [this] { ActionDirHtmlExecute(); }},
                {ui->BtnDirImage, ui->ActionDirImage, [this] { ActionDirImageExecute(); }}});
-    connect(ui->ActionDirMoveUp, &QAction::triggered, this, &TFormFtpDir::ActionDirMoveUpExecute);
+    connect(ui->ActionDirMoveUp, &QAction::triggered, this,
+            Guarded(this, &TFormFtpDir::ActionDirMoveUpExecute));
     ui->BtnDirHtml->setStatusTip(ui->ActionDirHtml->statusTip());
     ui->BtnDirImage->setStatusTip(ui->ActionDirImage->statusTip());
 
@@ -96,9 +97,12 @@ TFormFtpDir::TFormFtpDir(QWidget* owner)
     FLabelProgress->hide();
     FProgressBar->hide();
 
-    connect(list->header(), &QHeaderView::sectionClicked, this, &TFormFtpDir::ListView1ColumnClick);
-    connect(list, &QTreeWidget::doubleClicked, this, &TFormFtpDir::ListView1DblClick);
-    connect(ui->ComboBoxDir, &QComboBox::activated, this, &TFormFtpDir::ComboBoxDirChange);
+    connect(list->header(), &QHeaderView::sectionClicked, this,
+            Guarded(this, &TFormFtpDir::ListView1ColumnClick));
+    connect(list, &QTreeWidget::doubleClicked, this,
+            Guarded(this, &TFormFtpDir::ListView1DblClick));
+    connect(ui->ComboBoxDir, &QComboBox::activated, this,
+            Guarded(this, &TFormFtpDir::ComboBoxDirChange));
     connect(ui->BtnClose, &QPushButton::clicked, this, &TFormFtpDir::reject);
 }
 
@@ -173,7 +177,13 @@ bool TFormFtpDir::event(QEvent* event) {
 void TFormFtpDir::ConnectOnIdle() {
     {
         const TCursorHourGlass cursor;
-        RunCommand([this] { FSession.ConnectOnIdle(); });
+        // The error of the final listing is shown here, so that the window still ends the
+        // progress display and closes when asked to.
+        try {
+            FSession.ConnectOnIdle();
+        } catch (...) {
+            TApplication::ShowCurrentException();
+        }
         EndProgress();
     }
     if (FCloseRequested)
@@ -186,42 +196,29 @@ void TFormFtpDir::ListView1ColumnClick(int column) {
 }
 
 void TFormFtpDir::ListView1DblClick() {
-    const int index = TFormUtils::SelectedRow(ui->ListView1);
-    if (index < 0)
-        return;
-    RunCommand([this, index] { FSession.EnterFolder(index); });
+    FSession.EnterFolder(TFormUtils::SelectedRow(ui->ListView1));
 }
 
 void TFormFtpDir::ComboBoxDirChange(int index) {
-    if (index < 0)
-        return;
-    if (FSession.IsBusy()) {
+    // While the queue runs the session ignores the choice; the box goes back to its folder.
+    if (FSession.IsBusy())
         SelectCurrentFolder();
-        return;
-    }
-    RunCommand([this, index] { FSession.ChooseHistory(index); });
+    else
+        FSession.ChooseHistory(index);
 }
 
 void TFormFtpDir::ActionDirMoveUpExecute() {
-    RunCommand([this] { FSession.MoveUp(); });
+    FSession.MoveUp();
 }
 
 void TFormFtpDir::ActionDirHtmlExecute() {
-    RunCommand([this] { FSession.SetHtmlFolder(); });
+    FSession.SetHtmlFolder();
     CopyFoldersBack();
 }
 
 void TFormFtpDir::ActionDirImageExecute() {
-    RunCommand([this] { FSession.SetImageFolder(); });
+    FSession.SetImageFolder();
     CopyFoldersBack();
-}
-
-void TFormFtpDir::RunCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const TError& e) {
-        TApplication::ShowError(e.Message());
-    }
 }
 
 void TFormFtpDir::CopyFoldersBack() {

@@ -52,6 +52,8 @@ protected:
 
 private:
     void ConnectOnIdle();
+    // The browsing commands. Their errors reach the standard error display (they are connected
+    // through Guarded); the list stays as it was.
     void ListView1ColumnClick(int column);
     void ListView1DblClick();
     void ComboBoxDirChange(int index);
@@ -59,8 +61,6 @@ private:
     void ActionDirHtmlExecute();
     void ActionDirImageExecute();
 
-    // Runs a browsing command; its error goes to the error display, the list stays as it was.
-    void RunCommand(const std::function<void()>& command);
     void CopyFoldersBack();
     void SelectCurrentFolder();
     void DisplayItems(const std::vector<TFtpItem>& items);

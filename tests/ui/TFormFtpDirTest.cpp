@@ -155,8 +155,9 @@ TEST_P(TFormFtpDirTest, UploadsThePageUnderTheNameTyped) {
             EXPECT_TRUE(Uploaded(run.Log).isEmpty());
         } else {
             ASSERT_EQ(stored.size(), 1);
-            if (!c.Typed->isEmpty())
+            if (!c.Typed->isEmpty()) {
                 EXPECT_EQ(stored[0], *c.Typed);
+            }
             EXPECT_EQ(testsupport::ReadFile(Local(folder + u'/' + stored[0])),
                       TCodePage::Encode(page, TCodePage::ShiftJis));
             EXPECT_EQ(Uploaded(run.Log), QStringList{stored[0] + u"をアップロードしました。"_s});
